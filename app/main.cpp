@@ -1,0 +1,28 @@
+// Corvane.exe: starts the forms runtime with the main window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+
+#include "app/Form1.h"
+#include "app/ModReg.h"
+#include "platform/Application.h"
+#include "platform/Forms.h"
+#include "platform/MessageBox.h"
+#include "platform/Text.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  using namespace velmora;
+  RegistryAdKeyStore adKey(HKEY_CURRENT_USER);
+  Form1 mainWindow(adKey, platform::App().Path());
+  try {
+    mainWindow.Show();
+  } catch (const std::exception& e) {
+    platform::ShowMessage({nullptr, L"Velmora cannot start: " + platform::Widen(e.what()),
+                           platform::App().Title(), MB_OK | MB_ICONERROR});
+    return 1;
+  }
+  return platform::RunMessageLoop();
+}

@@ -1,0 +1,6 @@
+# Cross-compiles for 32-bit Windows. There is no 32-bit Wine on the build machines, so this
+# build is compile-only there.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(VELMORA_MINGW i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,131 @@
+#pragma once
+// Forms built from design files: a top-level window with its controls, loaded on first use,
+// shown normally or modally, unloaded when closed. Keyboard navigation follows the controls'
+// TabIndex; Enter and Esc reach the default and cancel buttons.
+
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/DesignFile.h"
+#include "platform/Handles.h"
+
+namespace velmora::platform {
+
+class Control;
+
+class Form {
+ public:
+  // A form whose design is embedded in the executable's resources (type "DESIGN"); it is read
+  // when the form is loaded.
+  explicit Form(std::wstring designResource);
+  // A form from a design already parsed.
+  explicit Form(FormDesign design);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // Creates the window and its controls if they do not exist yet, then runs OnLoad. Throws
+  // DesignError for a design that cannot be used and std::runtime_error when Windows refuses a
+  // window.
+  void Load();
+  bool IsLoaded() const { return hwnd_ != nullptr; }
+  // Loads if needed and shows the window; the first showing places it as the design says.
+  void Show();
+  // Loads if needed and shows the window owned by the active form, with every other form
+  // disabled; returns when the form has been unloaded.
+  void ShowModal();
+  // Runs OnUnload and destroys the window and its controls. The next use loads afresh.
+  void Unload();
+
+  HWND hwnd() const { return hwnd_; }
+  const FormDesign& Design() const { return design_; }
+  const std::string& Name() const { return design_.name; }
+  std::wstring Caption() const;
+  void SetCaption(std::wstring_view caption);
+  // The form's icon (the large one); SetIcon copies the given icon.
+  HICON Icon() const { return bigIcon_.get(); }
+  void SetIcon(HICON icon);
+  uint32_t BackColor() const { return design_.backColor; }
+  const FontDesign& Font() const { return design_.font; }
+  int Dpi() const { return dpi_; }
+  bool IsModal() const { return modal_; }
+
+  // Controls of the loaded form.
+  Control* Find(std::string_view name) const;
+  template <typename T>
+  T& Get(std::string_view name) const {
+    T* c = dynamic_cast<T*>(Find(name));
+    if (!c) throw std::logic_error("form " + Name() + " has no such control: " + std::string(name));
+    return *c;
+  }
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+  // The controls Tab can reach now, in TabIndex order.
+  std::vector<Control*> TabOrder() const;
+  // The control that holds the keyboard focus (or contains the window that does), if any.
+  Control* FocusedControl() const;
+
+  // Used by the controls.
+  int32_t ToPixels(int32_t twips) const;
+  HFONT FontHandle(const FontDesign& font);
+  HBRUSH Brush(COLORREF color);
+  void PaintLines(HDC dc, const Control* container) const;
+
+  // Every loaded form, in load order.
+  static const std::vector<Form*>& LoadedForms();
+  // The form a top-level window belongs to.
+  static Form* FromWindow(HWND hwnd);
+
+ protected:
+  virtual void OnLoad() {}
+  virtual void OnUnload() {}
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  int ScaleForDpi(int pixelsAt96) const;
+  void CreateControls(HWND parent, const Control* container);
+  void ApplyDpi(int dpi);
+  SIZE WindowSizeFor(int dpi) const;
+  void PlaceWindow();
+  void LoadIcons();
+  void Released();
+  Control* FromChild(HWND child) const;
+  HWND NextTabStop(bool backward) const;
+  void EnableOthers(bool enable);
+
+  std::wstring designResource_;
+  FormDesign design_;
+  bool designRead_ = false;
+  HWND hwnd_ = nullptr;
+  int dpi_ = 96;
+  bool placed_ = false;
+  bool modal_ = false;
+  std::vector<HWND> disabledByModal_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  // Controls of an unloaded form wait here until the next load or the form's end: the click
+  // handler that unloaded the form may still be on the stack.
+  std::vector<std::unique_ptr<Control>> retired_;
+  struct CachedFont {
+    FontDesign design;
+    int dpi;
+    UniqueFont handle;
+  };
+  std::vector<CachedFont> fonts_;
+  std::vector<std::pair<COLORREF, UniqueBrush>> brushes_;
+  UniqueIcon bigIcon_, smallIcon_;
+};
+
+// Dispatches one message as the forms runtime does: dialog keys (Tab, Enter, Esc, access keys)
+// go to the form that holds the window.
+void DispatchFormMessage(MSG& msg);
+// Runs the message loop until no form is loaded or WM_QUIT arrives; returns the exit code.
+int RunMessageLoop();
+// Dispatches the messages already queued, without waiting.
+void PumpMessages();
+
+}  // namespace velmora::platform

@@ -1,0 +1,189 @@
+// The main window on a real window under Xvfb, driven with real input, its removal pass
+// working on a scratch key.
+#include <gtest/gtest.h>
+
+#include "app/Form1.h"
+#include "platform/Colors.h"
+#include "platform/Controls.h"
+#include "platform/Numeric.h"
+#include "tests/support/TestSupport.h"
+
+namespace velmora {
+namespace {
+
+using platform::CheckBox;
+using platform::Control;
+using test::PumpUntil;
+
+struct Row {
+  const char* name;
+  const char* container;
+  const wchar_t* caption;
+  int left, top, width, height, tabIndex;
+};
+
+// The controls of the main window, as the program is meant to show them.
+const Row kControls[] = {
+    {"Frame1", "Form1", L"Remove Yahoo! Messenger PM adds and Chad Adds!", 120, 0, 7215, 3495, 3},
+    {"Check1", "Frame1", L"Remove Y!Chat add", 120, 360, 2175, 255, 4},
+    {"Check2", "Frame1", L"Remove Change Room add", 120, 720, 2295, 255, 5},
+    {"Check3", "Frame1", L"Remove Webcam Upload Ad", 120, 1080, 2415, 195, 6},
+    {"Check4", "Frame1", L"Remoev Webcam Upload big Ad", 120, 1440, 2655, 255, 7},
+    {"Check5", "Frame1", L"Remove Webcam Upload Medium Ad", 120, 1800, 3135, 255, 8},
+    {"Check6", "Frame1", L"Remove Auction Alert Ad URL", 120, 2160, 2655, 255, 9},
+    {"Check7", "Frame1", L"Remove Calendar Alert Ad URL", 120, 2520, 2775, 255, 10},
+    {"Check8", "Frame1", L"Remove News Alert Ad URL", 120, 2880, 2655, 255, 11},
+    {"Check9", "Frame1", L"Remove Personals Alert Ad URL", 3720, 360, 2655, 255, 12},
+    {"Check10", "Frame1", L"Remove Stock Alert Ad URL", 3720, 720, 2895, 255, 13},
+    {"Check11", "Frame1", L"Remove N2Phone Ad", 3720, 1080, 3015, 255, 14},
+    {"Check12", "Frame1", L"Remove Messenger Ad", 3720, 1440, 2895, 255, 15},
+    {"Check13", "Frame1", L"Remove Conf Ad", 3720, 1800, 3015, 255, 16},
+    {"Check14", "Frame1", L"Remove Address Book Ad", 3720, 2160, 3135, 255, 17},
+    {"Check15", "Frame1", L"Remove Chat Transition Ad", 3720, 2400, 2535, 375, 18},
+    {"Check16", "Frame1", L"Remove Mail Alert Ad URL", 3720, 2760, 2775, 255, 19},
+    {"Check17", "Frame1", L"Remove Web Cam Ad", 3720, 3120, 2655, 255, 20},
+    {"Frame2", "Form1", L"Options", 120, 3480, 7215, 975, 21},
+    {"Ornabutton1", "Frame2", L"Select all", 240, 240, 1455, 375, 24},
+    {"Ornabutton2", "Frame2", L"Select None", 1680, 240, 1215, 375, 23},
+    {"Ornabutton3", "Frame2", L"Remove Selected Ads", 2880, 240, 1815, 375, 22},
+    {"Ornabutton4", "Frame2", L"About", 4680, 240, 2055, 375, 25},
+    {"Picture1", "Form1", L"", 0, 4560, 7455, 375, 0},
+    {"labelR", "Picture1", L"", 0, 0, 4215, 375, 1},
+};
+
+class MainWindow : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(scratch.Create(kAdKeyPath));
+    form.Show();
+  }
+  HWND Window(const char* name) { return form.Find(name)->hwnd(); }
+  int BoxValue(int box) { return form.Get<CheckBox>("Check" + std::to_string(box)).Value(); }
+  bool AllBoxesAre(int value) {
+    for (int box = 1; box <= kAdBoxCount; ++box)
+      if (BoxValue(box) != value) return false;
+    return true;
+  }
+  std::wstring Status() { return test::WindowText(Window("labelR")); }
+  int Px(int twips) { return TwipsToPixels(twips, form.Dpi()); }
+
+  test::ScratchKey scratch;
+  RegistryAdKeyStore store{scratch.get()};
+  const std::wstring folder = L"C:\\Velmora";
+  Form1 form{store, folder};
+};
+
+TEST_F(MainWindow, IsAFixedCentredDialogInTheTaskBar) {
+  HWND hwnd = form.hwnd();
+  EXPECT_EQ(test::WindowText(hwnd), L"Velmora");
+  RECT client;
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.right, Px(7410));
+  EXPECT_EQ(client.bottom, Px(4905));
+  const auto style = GetWindowLongW(hwnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  EXPECT_EQ(GetWindow(hwnd, GW_OWNER), nullptr);
+  EXPECT_NE(form.Icon(), nullptr);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &mi);
+  RECT w;
+  GetWindowRect(hwnd, &w);
+  EXPECT_NEAR(w.left + w.right, mi.rcWork.left + mi.rcWork.right, 1);
+  EXPECT_NEAR(w.top + w.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+}
+
+TEST_F(MainWindow, ControlsHaveTheirCaptionsPlacesAndTabIndexes) {
+  for (const Row& row : kControls) {
+    const Control* c = form.Find(row.name);
+    ASSERT_NE(c, nullptr) << row.name;
+    const Control* container = c->Container();
+    EXPECT_EQ(container ? container->Name() : std::string("Form1"), row.container) << row.name;
+    EXPECT_EQ(GetParent(c->hwnd()), container ? container->hwnd() : form.hwnd()) << row.name;
+    EXPECT_EQ(test::WindowText(c->hwnd()), row.caption) << row.name;
+    const RECT r = test::RectInParent(c->hwnd());
+    EXPECT_EQ(r.left, Px(row.left)) << row.name;
+    EXPECT_EQ(r.top, Px(row.top)) << row.name;
+    EXPECT_EQ(r.right - r.left, Px(row.width)) << row.name;
+    EXPECT_EQ(r.bottom - r.top, Px(row.height)) << row.name;
+    EXPECT_EQ(c->TabIndex(), row.tabIndex) << row.name;
+  }
+  EXPECT_EQ(form.Find("Label1")->Container()->Name(), "Picture1");
+  EXPECT_EQ(form.Find("Label1")->TabIndex(), 2);
+  EXPECT_TRUE(AllBoxesAre(0));
+  EXPECT_EQ(Status(), L"");
+}
+
+TEST_F(MainWindow, TheStatusLabelUsesTheSystemWindowColours) {
+  const Control& label = *form.Find("labelR");
+  EXPECT_EQ(label.BackColor(), 0x80000005u);
+  EXPECT_EQ(label.ForeColor(), 0x80000008u);
+  form.Get<platform::Label>("labelR").SetCaption(L"WWWWWWWWWWWWWWWWWWWW");
+  test::ClientPixels px(label.hwnd());
+  EXPECT_EQ(px.At(px.width() - 2, px.height() - 2), GetSysColor(COLOR_WINDOW));
+  int text = 0;
+  for (int y = 0; y < px.height(); ++y)
+    for (int x = 0; x < px.width(); ++x) text += px.At(x, y) == GetSysColor(COLOR_WINDOWTEXT);
+  EXPECT_GT(text, 20);
+}
+
+TEST_F(MainWindow, SelectAllThenRemoveWithRealInputWritesEveryAdvert) {
+  ASSERT_TRUE(test::BringToFront(form.hwnd()));
+  test::ClickCenter(Window("Ornabutton1"));
+  EXPECT_TRUE(PumpUntil([&] { return AllBoxesAre(1); }));
+  EXPECT_EQ(Status(), L"");  // selecting does not report
+  test::ClickCenter(Window("Ornabutton3"));
+  EXPECT_TRUE(PumpUntil([&] { return Status() == kDoneText; })) << Status();
+  const auto values = scratch.Values(kAdKeyPath);
+  EXPECT_EQ(values.size(), 18u);
+  EXPECT_EQ(values.at(L"banner url"), folder + L"\\blank.html");
+  EXPECT_EQ(values.at(L"Change Room Banner"), folder + L"\\ChangeR.gif");
+
+  test::ClickCenter(Window("Ornabutton2"));
+  EXPECT_TRUE(PumpUntil([&] { return AllBoxesAre(0); }));
+  EXPECT_EQ(Status(), kDoneText);
+  EXPECT_EQ(scratch.Values(kAdKeyPath).size(), 18u);  // nor does clearing touch the registry
+}
+
+TEST_F(MainWindow, RemovingWithNothingTickedAsksForASelection) {
+  scratch.WriteString(kAdKeyPath, L"banner url", L"http://ads");
+  ASSERT_TRUE(test::BringToFront(form.hwnd()));
+  test::ClickCenter(Window("Ornabutton3"));
+  EXPECT_TRUE(PumpUntil([&] { return Status() == kNothingSelectedText; })) << Status();
+  EXPECT_EQ(scratch.ReadString(kAdKeyPath, L"banner url"), L"http://ads");
+}
+
+TEST_F(MainWindow, AMissingKeyIsReportedInTheStatusLabel) {
+  test::ScratchKey empty;
+  RegistryAdKeyStore noKey(empty.get());
+  Form1 other(noKey, folder);
+  other.Show();
+  other.Get<CheckBox>("Check3").SetValue(1);
+  other.RemoveSelectedAds();
+  const std::wstring status = test::WindowText(other.Find("labelR")->hwnd());
+  EXPECT_EQ(status, StatusText({RemovalOutcome::Status::KeyMissing, ERROR_FILE_NOT_FOUND, {}}));
+  EXPECT_FALSE(empty.Exists(kAdKeyPath));
+}
+
+TEST_F(MainWindow, TabVisitsTheControlsInTabIndexOrder) {
+  ASSERT_TRUE(test::BringToFront(form.hwnd()));
+  ASSERT_TRUE(PumpUntil([&] { return form.FocusedControl() == form.Find("Check1"); }))
+      << "the first control that takes focus has it when the window opens";
+  std::vector<std::string> visited;
+  for (int i = 0; i < 21; ++i) {
+    const Control* before = form.FocusedControl();
+    test::PressKey(VK_TAB);
+    ASSERT_TRUE(PumpUntil([&] { return form.FocusedControl() != before; }));
+    visited.push_back(form.FocusedControl()->Name());
+  }
+  std::vector<std::string> expected;
+  for (int box = 2; box <= 17; ++box) expected.push_back("Check" + std::to_string(box));
+  for (const char* name : {"Ornabutton3", "Ornabutton2", "Ornabutton1", "Ornabutton4", "Check1"})
+    expected.push_back(name);
+  EXPECT_EQ(visited, expected);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,149 @@
+// Starts Corvane.exe as a user would and drives it from outside, through its windows.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/ModReg.h"
+#include "platform/Application.h"
+#include "platform/Numeric.h"
+#include "platform/Text.h"
+#include "tests/support/TestSupport.h"
+
+namespace velmora {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Polls without a message loop of our own: the windows belong to the other process.
+bool WaitFor(const std::function<bool()>& cond, std::chrono::milliseconds timeout = 30s) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!cond()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(10ms);
+  }
+  return true;
+}
+
+bool UnderWine() {
+  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+class Program : public testing::Test {
+ protected:
+  void SetUp() override {
+    const std::wstring relative =
+        platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\..\\app\\Corvane.exe";
+    wchar_t full[4096];
+    GetFullPathNameW(relative.c_str(), 4096, full, nullptr);
+    exe = full;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &si, &process))
+        << "cannot start " << platform::Narrow(exe);
+    ASSERT_TRUE(WaitFor([&] { return (window = FindMainWindow()) != nullptr; }))
+        << "no window appeared";
+  }
+  void TearDown() override {
+    if (process.hProcess) {
+      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 9);
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+  }
+
+  HWND FindMainWindow() {
+    for (HWND h : test::TopLevelWindowsOf(process.dwProcessId))
+      if (IsWindowVisible(h) && test::WindowText(h) == L"Velmora") return h;
+    return nullptr;
+  }
+  // A descendant of the main window, by its text.
+  HWND Child(const std::wstring& text) {
+    for (HWND h : test::Descendants(window))
+      if (test::WindowText(h) == text) return h;
+    return nullptr;
+  }
+  std::vector<HWND> CheckBoxes() {
+    std::vector<HWND> boxes;
+    for (HWND h : test::Descendants(window)) {
+      wchar_t cls[32];
+      GetClassNameW(h, cls, 32);
+      if (_wcsicmp(cls, L"Button") == 0 && (GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) == BS_3STATE)
+        boxes.push_back(h);
+    }
+    return boxes;
+  }
+  DWORD ExitCode() {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &code);
+    return code;
+  }
+
+  std::wstring exe;
+  PROCESS_INFORMATION process{};
+  HWND window = nullptr;
+};
+
+TEST_F(Program, OpensCentredWithSeventeenClearBoxesAndEndsWhenClosed) {
+  const int dpi = static_cast<int>(GetDpiForWindow(window));
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, TwipsToPixels(7410, dpi));
+  EXPECT_EQ(client.bottom, TwipsToPixels(4905, dpi));
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &mi);
+  RECT w;
+  GetWindowRect(window, &w);
+  EXPECT_NEAR(w.left + w.right, mi.rcWork.left + mi.rcWork.right, 1);
+  EXPECT_NEAR(w.top + w.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+  const auto boxes = CheckBoxes();
+  EXPECT_EQ(boxes.size(), 17u);
+  for (HWND box : boxes) EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(ExitCode(), 0u);
+}
+
+TEST_F(Program, RemovesTheSelectedAdvertsOfThePrefixsUser) {
+  // Only in the private Wine prefix: on Windows this would change a real user's settings.
+  if (!UnderWine()) GTEST_SKIP() << "needs the private Wine prefix";
+  HKEY yahoo = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Yahoo", 0, KEY_READ, &yahoo) == ERROR_SUCCESS) {
+    RegCloseKey(yahoo);
+    GTEST_SKIP() << "the prefix already has messenger settings; leaving them alone";
+  }
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kAdKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+
+  ASSERT_TRUE(test::BringToFront(window));
+  test::ClickCenter(Child(L"Select all"));
+  EXPECT_TRUE(WaitFor([&] {
+    for (HWND box : CheckBoxes())
+      if (SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) return false;
+    return true;
+  }));
+  test::ClickCenter(Child(L"Remove Selected Ads"));
+  EXPECT_TRUE(WaitFor([&] { return Child(L"Done.. All Yahoo adds Killed :)") != nullptr; }));
+
+  wchar_t data[4096];
+  DWORD bytes = sizeof data;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kAdKeyPath, L"Change Room Banner", RRF_RT_REG_SZ,
+                         nullptr, data, &bytes),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(data), platform::FolderOfPath(exe) + L"\\ChangeR.gif");
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yahoo");
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(ExitCode(), 0u);
+}
+
+}  // namespace
+}  // namespace velmora

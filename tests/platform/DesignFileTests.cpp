@@ -1,0 +1,202 @@
+// The design-file reader: what a good design yields and how each kind of bad one is reported.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/DesignFile.h"
+
+namespace velmora::platform {
+namespace {
+
+const char* const kGood = R"({
+  "name": "Sample", "caption": "Sample form", "clientWidth": 4500, "clientHeight": 3000,
+  "borderStyle": "fixedDialog", "startUpPosition": "centerOwner", "icon": "APPICON",
+  "font": {"name": "Tahoma", "size": 9.75, "bold": true, "italic": true},
+  "controls": [
+    {"kind": "frame", "name": "Frame1", "container": "Sample", "caption": "Group",
+     "left": 120, "top": 0, "width": 3000, "height": 2000, "tabIndex": 2},
+    {"kind": "checkbox", "name": "Check1", "container": "frame1", "caption": "One",
+     "left": 120, "top": 360, "width": 1500, "height": 255, "tabIndex": 3, "value": 2,
+     "backColor": "&H80000005&", "foreColor": 255},
+    {"kind": "label", "name": "Label1", "container": "Sample", "caption": "Text",
+     "left": 0, "top": 2100, "width": 900, "height": 255, "tabIndex": 0,
+     "alignment": "center", "useMnemonic": false},
+    {"kind": "picturebox", "name": "Picture1", "container": "Sample",
+     "left": 0, "top": 2400, "width": 900, "height": 255, "tabIndex": 1, "picture": "APPICON",
+     "autoSize": true},
+    {"kind": "commandbutton", "name": "OK", "container": "Sample", "caption": "OK",
+     "left": 3200, "top": 2400, "width": 900, "height": 345, "tabIndex": 4,
+     "default": true, "cancel": true},
+    {"kind": "line", "name": "Rule", "container": "Sample",
+     "x1": 120, "y1": 2160, "x2": 5684, "y2": 2160, "borderWidth": 2,
+     "borderColor": "0x00808080", "borderStyle": "insideSolid"}
+  ]})";
+
+TEST(DesignFile, GoodDesignYieldsEveryValueAndTheDefaults) {
+  const FormDesign d = ParseFormDesign(kGood, "Sample.json");
+  EXPECT_EQ(d.file, "Sample.json");
+  EXPECT_EQ(d.name, "Sample");
+  EXPECT_EQ(d.caption, "Sample form");
+  EXPECT_EQ(d.clientWidth, 4500);
+  EXPECT_EQ(d.clientHeight, 3000);
+  EXPECT_EQ(d.borderStyle, FormBorder::FixedDialog);
+  // A fixed dialog has no minimise or maximise box and stays out of the task bar unless told.
+  EXPECT_FALSE(d.minButton);
+  EXPECT_FALSE(d.maxButton);
+  EXPECT_FALSE(d.showInTaskbar);
+  EXPECT_EQ(d.startUpPosition, StartUpPosition::CenterOwner);
+  EXPECT_EQ(d.backColor, 0x8000000Fu);
+  EXPECT_EQ(d.font.name, "Tahoma");
+  EXPECT_DOUBLE_EQ(d.font.size, 9.75);
+  EXPECT_EQ(d.font.weight, 700);
+  EXPECT_TRUE(d.font.italic);
+  ASSERT_EQ(d.controls.size(), 6u);
+
+  const ControlDesign& check = *d.Find("CHECK1");
+  EXPECT_EQ(check.kind, ControlKind::CheckBox);
+  EXPECT_EQ(check.container, "frame1");
+  EXPECT_EQ(check.value, 2);
+  EXPECT_EQ(check.backColor, 0x80000005u);
+  EXPECT_EQ(check.foreColor, 0x000000FFu);
+  EXPECT_FALSE(check.font.has_value());
+  EXPECT_EQ(check.left, 120);
+  EXPECT_EQ(check.top, 360);
+  EXPECT_EQ(check.width, 1500);
+  EXPECT_EQ(check.height, 255);
+  EXPECT_EQ(check.tabIndex, 3);
+
+  EXPECT_EQ(d.Find("Label1")->alignment, TextAlign::Center);
+  EXPECT_FALSE(d.Find("Label1")->useMnemonic);
+  EXPECT_EQ(d.Find("Label1")->borderStyle, 0);
+  EXPECT_EQ(d.Find("Picture1")->borderStyle, 1);  // picture boxes have a border unless told
+  EXPECT_TRUE(d.Find("Picture1")->autoSize);
+  EXPECT_TRUE(d.Find("OK")->isDefault);
+  EXPECT_TRUE(d.Find("OK")->isCancel);
+
+  const ControlDesign& rule = *d.Find("Rule");
+  EXPECT_EQ(rule.kind, ControlKind::Line);
+  EXPECT_EQ(rule.x2, 5684);
+  EXPECT_EQ(rule.borderWidth, 2);
+  EXPECT_EQ(rule.borderColor, 0x00808080u);
+  EXPECT_EQ(rule.lineStyle, LineStyle::InsideSolid);
+  EXPECT_EQ(rule.tabIndex, -1);
+}
+
+struct BadCase {
+  const char* what;
+  std::string json;
+  std::string control;  // expected DesignError::control()
+  std::string key;      // expected DesignError::key()
+  std::string problem;  // expected part of the problem text
+};
+
+std::string FormWith(const std::string& controls) {
+  return R"({"name": "Bad", "clientWidth": 3000, "clientHeight": 2000, "controls": [)" + controls +
+         "]}";
+}
+const std::string kCheck =
+    R"({"kind": "checkbox", "name": "Check1", "container": "Bad", "caption": "One", )"
+    R"("left": 120, "top": 360, "width": 1500, "height": 255, "tabIndex": 0})";
+std::string CheckWith(const std::string& from, const std::string& to) {
+  std::string s = kCheck;
+  s.replace(s.find(from), from.size(), to);
+  return s;
+}
+std::string Check(const std::string& name, const std::string& container, int tab) {
+  return R"({"kind": "checkbox", "name": ")" + name + R"(", "container": ")" + container +
+         R"(", "left": 0, "top": 0, "width": 100, "height": 100, "tabIndex": )" +
+         std::to_string(tab) + "}";
+}
+std::string Frame(const std::string& name, const std::string& container, int tab) {
+  return R"({"kind": "frame", "name": ")" + name + R"(", "container": ")" + container +
+         R"(", "left": 0, "top": 0, "width": 100, "height": 100, "tabIndex": )" +
+         std::to_string(tab) + "}";
+}
+
+class DesignFileErrors : public testing::TestWithParam<BadCase> {};
+
+TEST_P(DesignFileErrors, NameTheFileTheControlAndTheKey) {
+  const BadCase& c = GetParam();
+  try {
+    ParseFormDesign(c.json, "Bad.json");
+    FAIL() << c.what << ": the design was accepted";
+  } catch (const DesignError& e) {
+    EXPECT_EQ(e.file(), "Bad.json") << c.what;
+    EXPECT_EQ(e.control(), c.control) << c.what;
+    EXPECT_EQ(e.key(), c.key) << c.what;
+    EXPECT_NE(e.problem().find(c.problem), std::string::npos) << c.what << ": " << e.what();
+    // The message itself carries all three, so whoever reads it knows where to look.
+    const std::string message = e.what();
+    EXPECT_EQ(message.find("Bad.json"), 0u) << message;
+    if (!c.control.empty()) {
+      EXPECT_NE(message.find('"' + c.control + '"'), std::string::npos) << message;
+    }
+    if (!c.key.empty()) {
+      EXPECT_NE(message.find('"' + c.key + '"'), std::string::npos) << message;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadDesigns, DesignFileErrors,
+    testing::Values(
+        BadCase{"wrong type", FormWith(CheckWith(R"("top": 360)", R"("top": "360")")), "Check1",
+                "top", "expected a whole number, found a string"},
+        BadCase{"fraction for twips", FormWith(CheckWith(R"("top": 360)", R"("top": 360.5)")),
+                "Check1", "top", "expected a whole number"},
+        BadCase{"unknown kind", FormWith(CheckWith(R"("kind": "checkbox")", R"("kind": "button")")),
+                "Check1", "kind", "unknown kind \"button\""},
+        BadCase{"missing field", FormWith(CheckWith(R"("top": 360, )", "")), "Check1", "top",
+                "missing"},
+        BadCase{"missing name", FormWith(CheckWith(R"("name": "Check1", )", "")), "#1", "name",
+                "missing"},
+        BadCase{"unknown key", FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "colour": 1)")),
+                "Check1", "colour", "unknown key"},
+        BadCase{"key of another kind",
+                FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "default": true)")), "Check1",
+                "default", "unknown key"},
+        BadCase{"check value out of range", FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "value": 3)")),
+                "Check1", "value", "above 2"},
+        BadCase{"negative width", FormWith(CheckWith(R"("width": 1500)", R"("width": -1)")), "Check1",
+                "width", "below 0"},
+        BadCase{"twips beyond 32 bits",
+                FormWith(CheckWith(R"("left": 120)", R"("left": 4294967296)")), "Check1", "left",
+                "above"},
+        BadCase{"bad colour", FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "backColor": "0xZZ")")),
+                "Check1", "backColor", "expected a colour"},
+        BadCase{"colour beyond 32 bits",
+                FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "backColor": 4294967296)")),
+                "Check1", "backColor", "expected a colour"},
+        BadCase{"font size of wrong type",
+                FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "font": {"name": "Arial", "size": "8"})")),
+                "Check1", "font.size", "expected a number"},
+        BadCase{"missing container", FormWith(CheckWith(R"("container": "Bad")", R"("container": "Nowhere")")),
+                "Check1", "container", "no control or form is called \"Nowhere\""},
+        BadCase{"check box as container",
+                FormWith(kCheck + "," + Check("Check2", "Check1", 1)), "Check2", "container",
+                "\"Check1\" is a checkbox, which cannot hold controls"},
+        BadCase{"containers in a cycle", FormWith(Frame("A", "B", 0) + "," + Frame("B", "A", 1)),
+                "A", "container", "cycle"},
+        BadCase{"duplicate name in another case",
+                FormWith(kCheck + "," + Check("CHECK1", "Bad", 1)),
+                "CHECK1", "name", "same name"},
+        BadCase{"duplicate tab index", FormWith(Frame("A", "Bad", 0) + "," + kCheck), "Check1",
+                "tabIndex", "also used by \"A\""},
+        BadCase{"control named like the form", FormWith(CheckWith(R"("name": "Check1")", R"("name": "bad")")),
+                "bad", "name", "the form itself"},
+        BadCase{"line placed like a box",
+                FormWith(R"({"kind": "line", "name": "L", "container": "Bad", "left": 0, "x1": 0, "y1": 0, "x2": 1, "y2": 1})"),
+                "L", "left", "a line has no such key"},
+        BadCase{"unknown form key", R"({"name": "Bad", "clientWidth": 1, "clientHeight": 1, "colour": 3})",
+                "", "colour", "unknown key"},
+        BadCase{"unknown border style",
+                R"({"name": "Bad", "clientWidth": 1, "clientHeight": 1, "borderStyle": "thin"})", "",
+                "borderStyle", "unknown value \"thin\""},
+        BadCase{"controls not a list", R"({"name": "Bad", "clientWidth": 1, "clientHeight": 1, "controls": {}})",
+                "", "controls", "expected a list"},
+        BadCase{"control not an object", FormWith("42"), "#1", "", "expected an object"},
+        BadCase{"not JSON", R"({"name": "Bad", )", "", "", "not valid JSON"},
+        BadCase{"not an object", "[1, 2]", "", "", "expected an object at the top"}));
+
+}  // namespace
+}  // namespace velmora::platform
