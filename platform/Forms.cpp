@@ -257,10 +257,7 @@ void Form::SetIcon(HICON icon) {
 }
 
 std::wstring Form::Caption() const {
-  if (!hwnd_) return Widen(design_.caption);
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
-  return text;
+  return hwnd_ ? WindowText(hwnd_) : Widen(design_.caption);
 }
 
 void Form::SetCaption(std::wstring_view caption) {

@@ -23,4 +23,10 @@ std::string Narrow(std::wstring_view utf16) {
   return out;
 }
 
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 }  // namespace velmora::platform

@@ -1,5 +1,7 @@
 #pragma once
-// UTF-8 (design files, names) to UTF-16 (Windows) and back.
+// UTF-8 (design files, names) to UTF-16 (Windows) and back, and window texts.
+
+#include <windows.h>
 
 #include <string>
 #include <string_view>
@@ -8,5 +10,8 @@ namespace velmora::platform {
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
+
+// The text of a window (its caption).
+std::wstring WindowText(HWND hwnd);
 
 }  // namespace velmora::platform

@@ -86,13 +86,7 @@ TEST_F(MainWindow, IsAFixedCentredDialogInTheTaskBar) {
   EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
   EXPECT_EQ(GetWindow(hwnd, GW_OWNER), nullptr);
   EXPECT_NE(form.Icon(), nullptr);
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &mi);
-  RECT w;
-  GetWindowRect(hwnd, &w);
-  EXPECT_NEAR(w.left + w.right, mi.rcWork.left + mi.rcWork.right, 1);
-  EXPECT_NEAR(w.top + w.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+  EXPECT_TRUE(test::CentredOnWorkArea(hwnd));
 }
 
 TEST_F(MainWindow, ControlsHaveTheirCaptionsPlacesAndTabIndexes) {

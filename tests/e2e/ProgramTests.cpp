@@ -92,13 +92,7 @@ TEST_F(Program, OpensCentredWithSeventeenClearBoxesAndEndsWhenClosed) {
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, TwipsToPixels(7410, dpi));
   EXPECT_EQ(client.bottom, TwipsToPixels(4905, dpi));
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &mi);
-  RECT w;
-  GetWindowRect(window, &w);
-  EXPECT_NEAR(w.left + w.right, mi.rcWork.left + mi.rcWork.right, 1);
-  EXPECT_NEAR(w.top + w.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+  EXPECT_TRUE(test::CentredOnWorkArea(window));
   const auto boxes = CheckBoxes();
   EXPECT_EQ(boxes.size(), 17u);
   for (HWND box : boxes) EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);

@@ -102,15 +102,17 @@ std::string CheckWith(const std::string& from, const std::string& to) {
   s.replace(s.find(from), from.size(), to);
   return s;
 }
-std::string Check(const std::string& name, const std::string& container, int tab) {
-  return R"({"kind": "checkbox", "name": ")" + name + R"(", "container": ")" + container +
-         R"(", "left": 0, "top": 0, "width": 100, "height": 100, "tabIndex": )" +
+std::string Entry(const char* kind, const std::string& name, const std::string& container,
+                  int tab) {
+  return std::string(R"({"kind": ")") + kind + R"(", "name": ")" + name + R"(", "container": ")" +
+         container + R"(", "left": 0, "top": 0, "width": 100, "height": 100, "tabIndex": )" +
          std::to_string(tab) + "}";
 }
+std::string Check(const std::string& name, const std::string& container, int tab) {
+  return Entry("checkbox", name, container, tab);
+}
 std::string Frame(const std::string& name, const std::string& container, int tab) {
-  return R"({"kind": "frame", "name": ")" + name + R"(", "container": ")" + container +
-         R"(", "left": 0, "top": 0, "width": 100, "height": 100, "tabIndex": )" +
-         std::to_string(tab) + "}";
+  return Entry("frame", name, container, tab);
 }
 
 class DesignFileErrors : public testing::TestWithParam<BadCase> {};

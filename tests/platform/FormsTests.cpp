@@ -68,14 +68,7 @@ TEST_F(Forms, WindowAndControlsFollowTheDesign) {
   EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
   EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
 
-  // Centred in the work area of its screen.
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &mi);
-  RECT w;
-  GetWindowRect(hwnd, &w);
-  EXPECT_NEAR(w.left + w.right, mi.rcWork.left + mi.rcWork.right, 1);
-  EXPECT_NEAR(w.top + w.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+  EXPECT_TRUE(test::CentredOnWorkArea(hwnd));
 
   // Controls sit in their containers' client areas at their twips.
   EXPECT_EQ(GetParent(Child("First")), Child("Box"));

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/Forms.h"
+#include "platform/Text.h"
 
 namespace velmora::test {
 
@@ -220,11 +221,22 @@ HWND FindOwnWindow(const std::wstring& caption) {
   return nullptr;
 }
 
-std::wstring WindowText(HWND hwnd) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
+testing::AssertionResult CentredOnWorkArea(HWND hwnd) {
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &mi);
+  RECT w;
+  GetWindowRect(hwnd, &w);
+  const RECT& a = mi.rcWork;
+  if (std::abs((w.left + w.right) - (a.left + a.right)) <= 1 &&
+      std::abs((w.top + w.bottom) - (a.top + a.bottom)) <= 1)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "window (" << w.left << "," << w.top << ")-(" << w.right
+                                     << "," << w.bottom << ") in work area (" << a.left << ","
+                                     << a.top << ")-(" << a.right << "," << a.bottom << ")";
 }
+
+std::wstring WindowText(HWND hwnd) { return platform::WindowText(hwnd); }
 
 RECT RectInParent(HWND child) {
   RECT r;

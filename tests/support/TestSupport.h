@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/MessageBox.h"
 
 namespace velmora::test {
@@ -90,6 +92,8 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::vector<HWND> Descendants(HWND parent);
 // The top-level window of this process with that caption, if it is visible.
 HWND FindOwnWindow(const std::wstring& caption);
+// Whether a window's middle is the middle of its screen's work area, to a pixel.
+testing::AssertionResult CentredOnWorkArea(HWND hwnd);
 // The text of a window.
 std::wstring WindowText(HWND hwnd);
 // A rectangle of a child window in its parent's client coordinates.
