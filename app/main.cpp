@@ -1,11 +1,13 @@
 // Corvane.exe: starts the forms runtime with the main window.
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 
 #include <exception>
 
 #include "app/Form1.h"
 #include "app/ModReg.h"
+#include "control/Ornabutton.h"
 #include "platform/Application.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
@@ -14,7 +16,10 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
+  // Pictures and drag and drop need OLE on the user-interface thread.
+  OleInitialize(nullptr);
   using namespace velmora;
+  Ornabutton::Register();
   RegistryAdKeyStore adKey(HKEY_CURRENT_USER);
   Form1 mainWindow(adKey, platform::App().Path());
   try {
@@ -24,5 +29,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                            platform::App().Title(), MB_OK | MB_ICONERROR});
     return 1;
   }
-  return platform::RunMessageLoop();
+  const int exitCode = platform::RunMessageLoop();
+  OleUninitialize();
+  return exitCode;
 }

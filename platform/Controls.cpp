@@ -73,6 +73,7 @@ void Control::SetEnabled(bool enabled) {
 void Control::SetBackColor(uint32_t color) {
   design_.backColor = color;
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  if (IsContainer()) form_.ContainerBackColorChanged(this);
 }
 
 void Control::SetForeColor(uint32_t color) {
@@ -116,12 +117,16 @@ void CheckBox::Create(HWND parent, UINT id) {
   // A three-state box whose state this runtime sets, so that the grey state stays a state
   // only the program gives: a click ticks a clear or grey box and clears a ticked one.
   MakeWindow(L"BUTTON", Widen(design_.caption),
-             BS_3STATE | BS_MULTILINE | (design_.tabStop ? WS_TABSTOP : 0), 0, parent, id);
+             BS_3STATE | BS_MULTILINE | BS_NOTIFY | (design_.tabStop ? WS_TABSTOP : 0), 0, parent,
+             id);
   SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(design_.value), 0);
 }
 
 void CheckBox::OnCommand(WORD code) {
-  if (code == BN_CLICKED) SetValue(Value() == 1 ? 0 : 1);
+  // Focus notifications come with double clicks reported apart: the second click of a double
+  // click ticks or clears the box as well.
+  if (code == BN_CLICKED || code == BN_DOUBLECLICKED) SetValue(Value() == 1 ? 0 : 1);
+  if (code == BN_SETFOCUS) form_.FocusChanged(this);
 }
 
 // ---- Label ----
@@ -147,13 +152,18 @@ bool CommandButton::TakesFocus() const { return design_.tabStop; }
 
 void CommandButton::Create(HWND parent, UINT id) {
   MakeWindow(L"BUTTON", Widen(design_.caption),
-             (design_.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_MULTILINE |
+             (design_.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_MULTILINE | BS_NOTIFY |
                  (design_.tabStop ? WS_TABSTOP : 0),
              0, parent, id);
 }
 
 void CommandButton::OnCommand(WORD code) {
-  if (code == BN_CLICKED) Click();
+  if (code == BN_CLICKED || code == BN_DOUBLECLICKED) Click();
+  if (code == BN_SETFOCUS) form_.FocusChanged(this);
+}
+
+void CommandButton::ShowDefaultLook(bool isDefault) {
+  if (hwnd_) SendMessageW(hwnd_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 // ---- ContainerControl ----
@@ -179,8 +189,9 @@ void ContainerControl::CreateContainer(HWND parent, UINT id, const std::wstring&
 
 LRESULT CALLBACK ContainerControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                                               reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+    auto* created = static_cast<ContainerControl*>(
+        static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
   }
   auto* self = reinterpret_cast<ContainerControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -227,6 +238,9 @@ LRESULT CALLBACK ContainerControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LP
       case WM_GETDLGCODE:
         // Like a label: the access key of a frame caption moves to the next control.
         return self->Kind() == ControlKind::Frame ? DLGC_STATIC : 0;
+      case WM_KEYDOWN:
+        if (self->form_.ArrowKey(self, wp)) return 0;
+        break;
       case WM_NCDESTROY:
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         break;

@@ -55,6 +55,13 @@ class Control {
   // Whether Tab can stop here now.
   virtual bool TakesFocus() const;
   virtual bool IsContainer() const { return false; }
+  // Push-button behaviour: the focused one shows the default look, the form's default one
+  // answers Enter, its cancel one Esc.
+  virtual bool ActsAsButton() const { return false; }
+  virtual bool IsDefault() const { return false; }
+  virtual bool IsCancel() const { return false; }
+  virtual void PressCancel() {}
+  virtual void ShowDefaultLook(bool /*isDefault*/) {}
 
   // Called by the form.
   virtual void Create(HWND parent, UINT id) = 0;
@@ -102,8 +109,11 @@ class Label final : public CaptionedControl {
 class CommandButton final : public CaptionedControl {
  public:
   using CaptionedControl::CaptionedControl;
-  bool IsDefault() const { return design_.isDefault; }
-  bool IsCancel() const { return design_.isCancel; }
+  bool ActsAsButton() const override { return true; }
+  bool IsDefault() const override { return design_.isDefault; }
+  bool IsCancel() const override { return design_.isCancel; }
+  void PressCancel() override { Click(); }
+  void ShowDefaultLook(bool isDefault) override;
   void SetOnClick(std::function<void()> handler) { onClick_ = std::move(handler); }
   // Runs the click handler, as a press and release or Enter/Esc would.
   void Click();

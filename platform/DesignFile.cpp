@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -11,7 +12,7 @@
 
 namespace velmora::platform {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 namespace {
 
@@ -26,7 +27,7 @@ const std::initializer_list<std::string_view> kCommonKeys = {
     "kind", "name", "container", "left", "top", "width", "height", "tabIndex", "visible",
     "enabled"};
 
-const std::array<KindInfo, 6> kKinds = {{
+const std::array<KindInfo, 7> kKinds = {{
     {ControlKind::Frame, "frame", true, {"caption", "backColor", "foreColor", "font"}},
     {ControlKind::CheckBox, "checkbox", false,
      {"caption", "value", "backColor", "foreColor", "font", "tabStop"}},
@@ -38,7 +39,13 @@ const std::array<KindInfo, 6> kKinds = {{
      {"caption", "default", "cancel", "font", "tabStop"}},
     {ControlKind::Line, "line", false,
      {"x1", "y1", "x2", "y2", "borderWidth", "borderColor", "borderStyle"}},
+    {ControlKind::UserControl, "usercontrol", false,
+     {"class", "properties", "default", "cancel", "tabStop"}},
 }};
+
+bool HasKey(const KindInfo& info, std::string_view key) {
+  return std::find(info.keys.begin(), info.keys.end(), key) != info.keys.end();
+}
 
 const KindInfo& InfoOf(ControlKind kind) {
   return *std::find_if(kKinds.begin(), kKinds.end(),
@@ -161,21 +168,13 @@ class Reader {
   }
 
   FontDesign Font(std::string_view key) const {
+    return FontFromJson(Need(key), file_, control_, prefix_ + std::string(key));
+  }
+
+  const json& Object(std::string_view key) const {
     const json& v = Need(key);
     if (!v.is_object()) Fail(key, "expected an object, found " + TypeName(v));
-    const Reader r(file_, control_, v, prefix_ + std::string(key) + ".");
-    r.RejectUnknown({"name", "size", "weight", "charset", "bold", "italic", "underline",
-                     "strikethrough"});
-    FontDesign f;
-    f.name = r.String("name");
-    if (f.name.empty()) r.Fail("name", "must not be empty");
-    f.size = r.Number("size", f.size, 1.0, 2048.0);
-    f.weight = r.Int("weight", r.Bool("bold", false) ? 700 : 400, 0, 1000);
-    f.charset = r.Int("charset", 0, 0, 255);
-    f.italic = r.Bool("italic", false);
-    f.underline = r.Bool("underline", false);
-    f.strikethrough = r.Bool("strikethrough", false);
-    return f;
+    return v;
   }
 
  private:
@@ -244,6 +243,11 @@ ControlDesign ReadControl(const std::string& file, const json& entry, size_t ind
   c.useMnemonic = r.Bool("useMnemonic", true);
   if (r.Has("picture")) c.picture = r.String("picture");
   c.autoSize = r.Bool("autoSize", false);
+  if (c.kind == ControlKind::UserControl) {
+    c.className = r.String("class");
+    if (c.className.empty()) r.Fail("class", "must not be empty");
+    if (r.Has("properties")) c.properties = PropertyBag::FromJson(r.Object("properties"), file, c.name);
+  }
   return c;
 }
 
@@ -292,6 +296,124 @@ void CheckStructure(const FormDesign& form) {
 }  // namespace
 
 std::string_view KindName(ControlKind kind) { return InfoOf(kind).name; }
+
+FontDesign FontFromJson(const json& value, const std::string& file, const std::string& control,
+                        const std::string& key) {
+  if (!value.is_object())
+    throw DesignError(file, control, key, "expected an object, found " + TypeName(value));
+  const Reader r(file, control, value, key + ".");
+  r.RejectUnknown({"name", "size", "weight", "charset", "bold", "italic", "underline",
+                   "strikethrough"});
+  FontDesign f;
+  f.name = r.String("name");
+  if (f.name.empty()) r.Fail("name", "must not be empty");
+  f.size = r.Number("size", f.size, 1.0, 2048.0);
+  f.weight = r.Int("weight", r.Bool("bold", false) ? 700 : 400, 0, 1000);
+  f.charset = r.Int("charset", 0, 0, 255);
+  f.italic = r.Bool("italic", false);
+  f.underline = r.Bool("underline", false);
+  f.strikethrough = r.Bool("strikethrough", false);
+  return f;
+}
+
+json FontToJson(const FontDesign& font) {
+  return {{"name", font.name},         {"size", font.size},
+          {"weight", font.weight},     {"charset", font.charset},
+          {"italic", font.italic},     {"underline", font.underline},
+          {"strikethrough", font.strikethrough}};
+}
+
+namespace {
+
+std::string HexColor(uint32_t color) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", color);
+  return text;
+}
+
+json WriteControl(const ControlDesign& c) {
+  const KindInfo& info = InfoOf(c.kind);
+  json out = {{"kind", std::string(info.name)}, {"name", c.name}, {"container", c.container}};
+  if (c.kind == ControlKind::Line) {
+    out["x1"] = c.x1;
+    out["y1"] = c.y1;
+    out["x2"] = c.x2;
+    out["y2"] = c.y2;
+    out["borderWidth"] = c.borderWidth;
+    out["borderColor"] = HexColor(c.borderColor);
+    out["borderStyle"] = c.lineStyle == LineStyle::InsideSolid ? "insideSolid" : "solid";
+  } else {
+    if (HasKey(info, "caption")) out["caption"] = c.caption;
+    out["left"] = c.left;
+    out["top"] = c.top;
+    out["width"] = c.width;
+    out["height"] = c.height;
+    out["tabIndex"] = c.tabIndex;
+    if (HasKey(info, "tabStop") && !c.tabStop) out["tabStop"] = false;
+    if (HasKey(info, "backColor") && c.backColor) out["backColor"] = HexColor(*c.backColor);
+    if (HasKey(info, "foreColor") && c.foreColor) out["foreColor"] = HexColor(*c.foreColor);
+    if (HasKey(info, "font") && c.font) out["font"] = FontToJson(*c.font);
+    if (HasKey(info, "value") && c.value) out["value"] = c.value;
+    if (HasKey(info, "default") && c.isDefault) out["default"] = true;
+    if (HasKey(info, "cancel") && c.isCancel) out["cancel"] = true;
+    if (HasKey(info, "alignment") && c.alignment != TextAlign::Left)
+      out["alignment"] = c.alignment == TextAlign::Right ? "right" : "center";
+    if (HasKey(info, "borderStyle")) out["borderStyle"] = c.borderStyle;
+    if (HasKey(info, "useMnemonic") && !c.useMnemonic) out["useMnemonic"] = false;
+    if (HasKey(info, "picture") && !c.picture.empty()) out["picture"] = c.picture;
+    if (HasKey(info, "autoSize") && c.autoSize) out["autoSize"] = true;
+    if (c.kind == ControlKind::UserControl) {
+      out["class"] = c.className;
+      out["properties"] = c.properties.ToJson();
+    }
+  }
+  if (!c.visible) out["visible"] = false;
+  if (!c.enabled) out["enabled"] = false;
+  return out;
+}
+
+}  // namespace
+
+std::string WriteFormDesign(const FormDesign& d) {
+  const auto border = [&] {
+    switch (d.borderStyle) {
+      case FormBorder::None: return "none";
+      case FormBorder::FixedSingle: return "fixedSingle";
+      case FormBorder::FixedDialog: return "fixedDialog";
+      case FormBorder::Sizable: break;
+    }
+    return "sizable";
+  }();
+  const auto position = [&] {
+    switch (d.startUpPosition) {
+      case StartUpPosition::Manual: return "manual";
+      case StartUpPosition::CenterOwner: return "centerOwner";
+      case StartUpPosition::CenterScreen: return "centerScreen";
+      case StartUpPosition::WindowsDefault: break;
+    }
+    return "windowsDefault";
+  }();
+  json out = {{"name", d.name},
+              {"caption", d.caption},
+              {"left", d.left},
+              {"top", d.top},
+              {"clientWidth", d.clientWidth},
+              {"clientHeight", d.clientHeight},
+              {"borderStyle", border},
+              {"controlBox", d.controlBox},
+              {"minButton", d.minButton},
+              {"maxButton", d.maxButton},
+              {"showInTaskbar", d.showInTaskbar},
+              {"startUpPosition", position},
+              {"backColor", HexColor(d.backColor)},
+              {"foreColor", HexColor(d.foreColor)},
+              {"font", FontToJson(d.font)}};
+  if (!d.icon.empty()) out["icon"] = d.icon;
+  json controls = json::array();
+  for (const ControlDesign& c : d.controls) controls.push_back(WriteControl(c));
+  out["controls"] = std::move(controls);
+  return out.dump(2);
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&

@@ -10,23 +10,17 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json_fwd.hpp>
+
+#include "platform/Font.h"
+#include "platform/PropertyBag.h"
+
 namespace velmora::platform {
 
-enum class ControlKind { Frame, CheckBox, Label, PictureBox, CommandButton, Line };
+enum class ControlKind { Frame, CheckBox, Label, PictureBox, CommandButton, Line, UserControl };
 
 // The design-file spelling of a kind ("frame", "checkbox", ...).
 std::string_view KindName(ControlKind kind);
-
-struct FontDesign {
-  std::string name = "MS Sans Serif";
-  double size = 8.25;  // points
-  int32_t weight = 400;
-  int32_t charset = 0;
-  bool italic = false;
-  bool underline = false;
-  bool strikethrough = false;
-  bool operator==(const FontDesign&) const = default;
-};
 
 enum class TextAlign { Left, Right, Center };
 enum class LineStyle { Solid, InsideSolid };
@@ -57,6 +51,10 @@ struct ControlDesign {
   int32_t borderWidth = 1;
   uint32_t borderColor = 0x80000008;
   LineStyle lineStyle = LineStyle::Solid;
+  // User controls: the registered class ("Tessorin.Ornabutton") and the stored properties.
+  std::string className;
+  PropertyBag properties;
+  bool operator==(const ControlDesign&) const = default;
 };
 
 enum class FormBorder { None, FixedSingle, Sizable, FixedDialog };
@@ -79,6 +77,7 @@ struct FormDesign {
   uint32_t foreColor = 0x80000012;
   FontDesign font;
   std::vector<ControlDesign> controls;  // in file order
+  bool operator==(const FormDesign&) const = default;
 
   const ControlDesign* Find(std::string_view controlName) const;
 };
@@ -100,6 +99,14 @@ class DesignError : public std::runtime_error {
 // Parses and checks a design: types, ranges, unknown keys, unique names and tab indexes,
 // containers that exist, can contain and do not nest in a cycle. Throws DesignError.
 FormDesign ParseFormDesign(std::string_view text, std::string_view fileName);
+
+// The design-file form of a design; ParseFormDesign reads it back to an equal design.
+std::string WriteFormDesign(const FormDesign& design);
+
+// A font object of a design file; throws DesignError naming file, control and key.
+FontDesign FontFromJson(const nlohmann::ordered_json& value, const std::string& file,
+                        const std::string& control, const std::string& key);
+nlohmann::ordered_json FontToJson(const FontDesign& font);
 
 // Names are compared without regard to letter case, as the forms runtime does everywhere.
 bool SameName(std::string_view a, std::string_view b);

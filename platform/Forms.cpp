@@ -9,6 +9,7 @@
 #include "platform/Numeric.h"
 #include "platform/Resources.h"
 #include "platform/Text.h"
+#include "platform/UserControl.h"
 
 namespace velmora::platform {
 
@@ -52,13 +53,14 @@ std::unique_ptr<Control> MakeControl(Form& form, const ControlDesign& d) {
     case ControlKind::PictureBox: return std::make_unique<PictureBox>(form, d);
     case ControlKind::CommandButton: return std::make_unique<CommandButton>(form, d);
     case ControlKind::Line: return std::make_unique<Line>(form, d);
+    case ControlKind::UserControl: return std::make_unique<UserControlSite>(form, d);
   }
   return nullptr;
 }
 
-// Shows what went wrong inside a window procedure instead of letting it cross the system's
-// dispatcher, which cannot carry C++ exceptions.
-void ReportUnexpected(HWND owner) {
+}  // namespace
+
+void ReportCurrentException(HWND owner) {
   std::wstring text = L"An unexpected error occurred.";
   try {
     throw;
@@ -68,8 +70,6 @@ void ReportUnexpected(HWND owner) {
   }
   ShowMessage({owner, text, App().Title(), MB_OK | MB_ICONERROR});
 }
-
-}  // namespace
 
 Form::Form(std::wstring designResource) : designResource_(std::move(designResource)) {}
 
@@ -130,10 +130,8 @@ void Form::Load() {
     ApplyDpi(dpi_);
     LoadIcons();
     UINT defaultId = 0;
-    for (size_t i = 0; i < controls_.size(); ++i) {
-      auto* button = dynamic_cast<CommandButton*>(controls_[i].get());
-      if (button && button->IsDefault()) defaultId = kFirstControlId + static_cast<UINT>(i);
-    }
+    for (size_t i = 0; i < controls_.size(); ++i)
+      if (controls_[i]->IsDefault()) defaultId = kFirstControlId + static_cast<UINT>(i);
     SendMessageW(hwnd_, DM_SETDEFID, defaultId, 0);
     placed_ = false;
     OnLoad();
@@ -271,8 +269,121 @@ void Form::Show() {
     PlaceWindow();
     placed_ = true;
   }
+  const bool wasVisible = IsWindowVisible(hwnd_) != FALSE;
   ShowWindow(hwnd_, SW_SHOW);
+  if (!wasVisible)
+    for (auto& c : controls_)
+      if (auto* site = dynamic_cast<UserControlSite*>(c.get())) site->NotifyShow();
   UpdateWindow(hwnd_);
+}
+
+void Form::SetBackColor(uint32_t color) {
+  design_.backColor = color;
+  if (!hwnd_) return;
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  ContainerBackColorChanged(nullptr);
+}
+
+void Form::ContainerBackColorChanged(const Control* container) {
+  const auto color = static_cast<int32_t>(container ? container->BackColor() : design_.backColor);
+  for (auto& c : controls_)
+    if (auto* site = dynamic_cast<UserControlSite*>(c.get()); site && c->Container() == container)
+      site->SetAmbientBackColor(color);
+}
+
+void Form::FocusChanged(const Control* focused) {
+  const Control* look = focused && focused->ActsAsButton() ? focused : nullptr;
+  if (!look)
+    for (const auto& c : controls_)
+      if (c->IsDefault()) look = c.get();
+  for (const auto& c : controls_)
+    if (c->ActsAsButton()) c->ShowDefaultLook(c.get() == look);
+}
+
+bool Form::ArrowKey(const Control* container, WPARAM key) {
+  const bool forward = key == VK_RIGHT || key == VK_DOWN;
+  if (!forward && key != VK_LEFT && key != VK_UP) return false;
+  std::vector<Control*> group;
+  for (Control* c : TabOrder())
+    if (c->Container() == container) group.push_back(c);
+  const Control* focused = FocusedControl();
+  const auto at = std::find(group.begin(), group.end(), focused);
+  if (group.empty() || at == group.end()) return true;
+  const size_t i = static_cast<size_t>(at - group.begin());
+  Control* next = group[forward ? (i + 1) % group.size() : (i + group.size() - 1) % group.size()];
+  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next->hwnd()), TRUE);
+  return true;
+}
+
+bool Form::AccessKey(const MSG& msg) {
+  if (msg.message != WM_SYSCHAR && msg.message != WM_CHAR) return false;
+  const auto key = static_cast<wchar_t>(msg.wParam);
+  if (key < L' ') return false;
+  if (msg.message == WM_CHAR) {
+    // A plain character is an access key only where the focus takes no text.
+    const LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&msg));
+    if (code & (DLGC_WANTCHARS | DLGC_WANTMESSAGE | DLGC_HASSETSEL)) return false;
+  }
+  for (const auto& c : controls_) {
+    auto* site = dynamic_cast<UserControlSite*>(c.get());
+    if (!site || !site->hwnd() || !IsWindowVisible(site->hwnd()) || !IsWindowEnabled(site->hwnd()))
+      continue;
+    for (wchar_t k : site->Surface().AccessKeys()) {
+      if (CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(k))) !=
+          CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(key))))
+        continue;
+      if (site->TakesFocus() && GetFocus() != site->hwnd())
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(site->hwnd()), TRUE);
+      site->DeliverAccessKey(k);
+      return true;
+    }
+  }
+  return false;
+}
+
+void Form::SetUserMode(bool userMode) {
+  userMode_ = userMode;
+  for (auto& c : controls_)
+    if (auto* site = dynamic_cast<UserControlSite*>(c.get())) site->SetAmbientUserMode(userMode);
+}
+
+UserControlSite& Form::PlaceUserControl(const std::string& className, const std::string& name,
+                                        const std::string& container, int32_t left, int32_t top,
+                                        int32_t width, int32_t height) {
+  Load();
+  if (Find(name)) throw std::logic_error("form " + Name() + " already has a control " + name);
+  Control* holder = SameName(container, design_.name) ? nullptr : Find(container);
+  if (!SameName(container, design_.name) && (!holder || !holder->IsContainer()))
+    throw std::logic_error("form " + Name() + " has no container " + container);
+  ControlDesign d;
+  d.kind = ControlKind::UserControl;
+  d.className = className;
+  d.name = name;
+  d.container = container;
+  d.left = left;
+  d.top = top;
+  d.width = width;
+  d.height = height;
+  d.tabIndex = 0;
+  for (const auto& c : controls_) d.tabIndex = std::max(d.tabIndex, c->TabIndex() + 1);
+  design_.controls.push_back(d);
+  auto site = std::make_unique<UserControlSite>(*this, d);
+  site->SetContainer(holder);
+  site->MarkAsNew();
+  UserControlSite& placed = *site;
+  controls_.push_back(std::move(site));
+  placed.Create(holder ? holder->hwnd() : hwnd_, kFirstControlId + static_cast<UINT>(controls_.size() - 1));
+  if (IsWindowVisible(hwnd_)) placed.NotifyShow();
+  return placed;
+}
+
+FormDesign Form::SaveDesign() {
+  FormDesign saved = design_;
+  for (auto& c : controls_)
+    if (auto* site = dynamic_cast<UserControlSite*>(c.get()))
+      for (ControlDesign& d : saved.controls)
+        if (SameName(d.name, site->Name())) d = site->SaveDesign();
+  return saved;
 }
 
 void Form::EnableOthers(bool enable) {
@@ -419,7 +530,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   try {
     return self->HandleMessage(hwnd, msg, wp, lp);
   } catch (...) {
-    ReportUnexpected(hwnd);
+    ReportCurrentException(hwnd);
     return 0;
   }
 }
@@ -435,10 +546,8 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       // Esc from the dialog manager: the cancel button answers it.
       if (LOWORD(wp) == IDCANCEL) {
         for (const auto& c : controls_) {
-          auto* button = dynamic_cast<CommandButton*>(c.get());
-          if (button && button->IsCancel() && IsWindowEnabled(button->hwnd()) &&
-              IsWindowVisible(button->hwnd())) {
-            button->Click();
+          if (c->IsCancel() && IsWindowEnabled(c->hwnd()) && IsWindowVisible(c->hwnd())) {
+            c->PressCancel();
             break;
           }
         }
@@ -480,6 +589,9 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       Unload();
       return 0;
+    case WM_KEYDOWN:
+      if (ArrowKey(nullptr, wp)) return 0;
+      break;
     case WM_DPICHANGED: {
       ApplyDpi(HIWORD(wp));
       const auto* suggested = reinterpret_cast<const RECT*>(lp);
@@ -507,7 +619,15 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void DispatchFormMessage(MSG& msg) {
   if (msg.hwnd) {
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    if (Form::FromWindow(root) && IsDialogMessageW(root, &msg)) return;
+    if (Form* form = Form::FromWindow(root)) {
+      try {
+        if (form->AccessKey(msg)) return;
+      } catch (...) {
+        ReportCurrentException(root);
+        return;
+      }
+      if (IsDialogMessageW(root, &msg)) return;
+    }
   }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);

@@ -17,6 +17,7 @@
 namespace velmora::platform {
 
 class Control;
+class UserControlSite;
 
 class Form {
  public:
@@ -51,6 +52,7 @@ class Form {
   HICON Icon() const { return bigIcon_.get(); }
   void SetIcon(HICON icon);
   uint32_t BackColor() const { return design_.backColor; }
+  void SetBackColor(uint32_t color);
   const FontDesign& Font() const { return design_.font; }
   int Dpi() const { return dpi_; }
   bool IsModal() const { return modal_; }
@@ -69,7 +71,29 @@ class Form {
   // The control that holds the keyboard focus (or contains the window that does), if any.
   Control* FocusedControl() const;
 
+  // The ambient UserMode of the form's user controls: False makes the form a design-time
+  // surface (the controls then show their design-time messages).
+  bool UserMode() const { return userMode_; }
+  void SetUserMode(bool userMode);
+  // Places a new user control on the loaded form, as a designer does: the control starts
+  // from InitProperties instead of a stored design.
+  UserControlSite& PlaceUserControl(const std::string& className, const std::string& name,
+                                    const std::string& container, int32_t left, int32_t top,
+                                    int32_t width, int32_t height);
+  // The design as it is now, with every user control's properties written by the control.
+  FormDesign SaveDesign();
+
   // Used by the controls.
+  void ContainerBackColorChanged(const Control* container);
+  // Focus arrived at a control: the focused push button shows the default look, else the
+  // form's default button does.
+  void FocusChanged(const Control* focused);
+  // An arrow key sent to a container (or the form): focus moves to the next or previous
+  // control of that container. False when the key is no arrow.
+  bool ArrowKey(const Control* container, WPARAM key);
+  // An access key typed with Alt, or alone on a control that takes no text: the user control
+  // that has it gets it. False when none has it.
+  bool AccessKey(const MSG& msg);
   int32_t ToPixels(int32_t twips) const;
   HFONT FontHandle(const FontDesign& font);
   HBRUSH Brush(COLORREF color);
@@ -105,6 +129,7 @@ class Form {
   int dpi_ = 96;
   bool placed_ = false;
   bool modal_ = false;
+  bool userMode_ = true;
   std::vector<HWND> disabledByModal_;
   std::vector<std::unique_ptr<Control>> controls_;
   // Controls of an unloaded form wait here until the next load or the form's end: the click
@@ -119,6 +144,10 @@ class Form {
   std::vector<std::pair<COLORREF, UniqueBrush>> brushes_;
   UniqueIcon bigIcon_, smallIcon_;
 };
+
+// Shows the exception being handled through the message-box service; window procedures use
+// it so that nothing crosses the system's dispatcher.
+void ReportCurrentException(HWND owner);
 
 // Dispatches one message as the forms runtime does: dialog keys (Tab, Enter, Esc, access keys)
 // go to the form that holds the window.

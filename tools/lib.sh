@@ -55,7 +55,7 @@ velmora_build() {
 
 # Creates the private Wine prefix on first use and applies the project's settings to it.
 velmora_prefix() {
-  local stamp="$WINEPREFIX/.velmora-prefix-3"
+  local stamp="$WINEPREFIX/.velmora-prefix-4"
   [ -f "$stamp" ] && return 0
   note "preparing the Wine prefix $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -81,7 +81,7 @@ REG
   # Under Xvfb no window manager answers, and Wine waits two seconds for one whenever a
   # managed window is hidden: the test programs make their windows unmanaged.
   local exe
-  for exe in platform_tests.exe app_tests.exe e2e_tests.exe; do
+  for exe in platform_tests.exe control_tests.exe app_tests.exe e2e_tests.exe; do
     printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\n"Managed"="N"\n' \
       "$exe" >>"$reg"
   done

@@ -1,11 +1,15 @@
-// Entry of every test executable: the common controls the runtime uses, then GoogleTest.
+// Entry of every test executable: the common controls and OLE the runtime uses, then GoogleTest.
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
+  OleInitialize(nullptr);
   testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  OleUninitialize();
+  return result;
 }

@@ -1,0 +1,312 @@
+#pragma once
+// Ornabutton: a self-drawn button with eight looks, nine window shapes, gradient faces, hover
+// colours, a caption with an optional picture, and command-button, check-box and
+// option-button behaviour. It is a user control of the forms runtime: the runtime hands it its
+// surface (UserControl) and its lifecycle and input notifications; it raises its events to the
+// container through OrnabuttonEvents.
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/HostError.h"
+#include "platform/Picture.h"
+#include "platform/UserControl.h"
+
+namespace velmora {
+
+// The container's side: one virtual method per event, empty by default. Arguments are passed
+// by reference; a handler may change them.
+class OrnabuttonEvents {
+ public:
+  virtual ~OrnabuttonEvents() = default;
+  virtual void MouseDown(int16_t& /*Button*/, int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
+  virtual void MouseUp(int16_t& /*Button*/, int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
+  virtual void MouseMove(int16_t& /*Button*/, int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
+  virtual void KeyDown(int16_t& /*KeyCode*/, int16_t& /*Shift*/) {}
+  virtual void KeyPress(int16_t& /*KeyAscii*/) {}
+  virtual void KeyUp(int16_t& /*KeyCode*/, int16_t& /*Shift*/) {}
+  virtual void MouseOnButton(bool& /*OnButton*/) {}
+  virtual void Click() {}
+  virtual void DoubleClick(int16_t& /*Button*/) {}
+  virtual void OLECompleteDrag(int32_t& /*Effect*/) {}
+  virtual void OLEDragDrop(platform::DataObject& /*Data*/, int32_t& /*Effect*/, int16_t& /*Button*/,
+                           int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
+  virtual void OLEDragOver(platform::DataObject& /*Data*/, int32_t& /*Effect*/, int16_t& /*Button*/,
+                           int16_t& /*Shift*/, float& /*X*/, float& /*Y*/, int16_t& /*State*/) {}
+  virtual void OLEGiveFeedback(int32_t& /*Effect*/, bool& /*DefaultCursors*/) {}
+  virtual void OLESetData(platform::DataObject& /*Data*/, int16_t& /*DataFormat*/) {}
+  virtual void OLEStartDrag(platform::DataObject& /*Data*/, int32_t& /*AllowedEffects*/) {}
+};
+
+// The interaction bits of StateFlags.
+enum StateFlag : int16_t {
+  Default = 0x0001,     // draw as the default button
+  ButtonDown = 0x0002,  // the left button or Space is held down on the control
+  MouseOver = 0x0004,   // the pointer is over the control
+  Offset = 0x0400,      // the CustomClick one-pixel displacement is applied
+};
+
+// The control's whole private state. Colours are OLE colours (negative: system colour) except
+// the derived ones, which are resolved RGB values.
+struct OrnabuttonState {
+  std::wstring Caption;
+  int32_t CaptionAlign = 0;
+  int32_t CaptionStyle = 0;
+  int32_t ButtonStyle = 0;
+  int16_t StateFlags = 0;
+  int32_t ButtonShape = 0;
+  int32_t ShapeCut = 0;
+  int32_t ContentRight = 0;
+  RECT CaptionRect{};
+  RECT PictureRect{};
+  bool ShowFocusRect = false;
+  int32_t HoverBackColor = 0;
+  int32_t HoverForeColor = 0;
+  int32_t HoverColorLocks = 0;
+  int32_t GradientMode = 0;
+  int32_t GradientColor = 0;
+  int32_t Mode = 0;
+  bool Value = false;
+  int32_t CustomClick = 0;
+  platform::Picture Picture;
+  HBITMAP ScaledPicture = nullptr;
+  int32_t ScaledPictureWidth = 0;
+  int32_t ScaledPictureHeight = 0;
+  int32_t PictureAlign = 0;
+  int16_t PicturePixels = 0;
+  int32_t PictureWidth = 0;
+  int32_t PictureHeight = 0;
+  int32_t PictureIsIcon = 0;
+  bool DrawingDelayed = false;
+  int32_t BackColor = 0;
+  int32_t FaceColor = 0;
+  int32_t ShadowColor = 0;
+  int32_t HoverFaceColor = 0;
+  int32_t LightColor = 0;
+  HDC BufferDC = nullptr;
+  HGDIOBJ BufferOldBitmap = nullptr;
+  HGDIOBJ BufferOldPen = nullptr;
+  HGDIOBJ BufferOldBrush = nullptr;
+  HGDIOBJ BufferOldFont = nullptr;
+  HRGN ShapeRegion = nullptr;
+  HRGN InnerRegion = nullptr;
+  int16_t LastButton = 0;
+  bool Hovering = false;
+  int32_t ContainerBackColor = 0;
+  bool PressHeld = false;
+};
+
+// OLE colours the control uses by name.
+inline constexpr int32_t kButtonFace = static_cast<int32_t>(0x8000000F);
+inline constexpr int32_t kButtonText = static_cast<int32_t>(0x80000012);
+
+// The hover timer: its id, period and the window properties that lead a tick to its control.
+inline constexpr UINT_PTR kHoverTimerId = 237;
+inline constexpr UINT kHoverTimerPeriod = 50;
+
+class Ornabutton final : public platform::UserControlClient {
+ public:
+  static constexpr char kClassName[] = "Tessorin.Ornabutton";
+  // Makes the class known to the forms runtime.
+  static void Register();
+
+  explicit Ornabutton(platform::UserControl& surface);
+  ~Ornabutton() override;
+  Ornabutton(const Ornabutton&) = delete;
+  Ornabutton& operator=(const Ornabutton&) = delete;
+
+  // Where the events go; nullptr raises them to no one.
+  void SetEvents(OrnabuttonEvents* events) { events_ = events; }
+
+  // ---- The public members, in the order of the control's interface ----
+  int32_t ButtonStyle() const { return s.ButtonStyle; }
+  void SetButtonStyle(int32_t Style);
+  int32_t Mode() const { return s.Mode; }
+  void SetMode(int32_t nMode);
+  const std::wstring& Caption() const { return s.Caption; }
+  void SetCaption(const std::wstring& sCaption);
+  int32_t CaptionAlign() const { return s.CaptionAlign; }
+  void SetCaptionAlign(int32_t nAlign);
+  int32_t CaptionStyle() const { return s.CaptionStyle; }
+  void SetCaptionStyle(int32_t nStyle);
+  int32_t CustomClick() const { return s.CustomClick; }
+  void SetCustomClick(int32_t nOpt);
+  int32_t ButtonShape() const { return s.ButtonShape; }
+  void SetButtonShape(int32_t nShape);
+  const platform::Picture& Picture() const { return s.Picture; }
+  void SetPicture(const platform::Picture& xPic);
+  int32_t PictureAlign() const { return s.PictureAlign; }
+  void SetPictureAlign(int32_t ImgAlign);
+  bool Enabled() const { return UserControl.Enabled(); }
+  void SetEnabled(bool bEnabled);
+  bool ShowFocusRect() const { return s.ShowFocusRect; }
+  void SetShowFocusRect(bool bShow);
+  bool Value() const { return s.Value; }
+  void SetValue(bool bValue);
+  // Reading stores 16 pixels first when no size was ever given.
+  int32_t PictureSize();
+  void SetPictureSize(int32_t nSize);
+  int32_t MousePointer() const { return UserControl.MousePointer(); }
+  platform::HostResult SetMousePointer(int32_t nPointer);
+  const platform::Picture& MouseIcon() const { return UserControl.MouseIcon(); }
+  void SetMouseIcon(const platform::Picture& nIcon);
+  const platform::FontDesign& Font() const { return UserControl.Font(); }
+  platform::HostResult SetFont(const platform::FontDesign& nFont);
+  int32_t FontStyle() const;
+  void SetFontStyle(int32_t nStyle);
+  int32_t ForeColor() const { return UserControl.ForeColor(); }
+  void SetForeColor(int32_t nColor);
+  int32_t BackColor() const { return s.BackColor; }
+  void SetBackColor(int32_t nColor);
+  int32_t GradientColor() const { return s.GradientColor; }
+  void SetGradientColor(int32_t nColor);
+  int32_t GradientMode() const { return s.GradientMode; }
+  void SetGradientMode(int32_t nOpt);
+  bool ResetDefaultColors() const { return false; }
+  void SetResetDefaultColors(bool nDefault);
+  int32_t HoverColorLocks() const { return s.HoverColorLocks; }
+  void SetHoverColorLocks(int32_t nLock);
+  int32_t HoverForeColor() const { return s.HoverForeColor; }
+  void SetHoverForeColor(int32_t nColor);
+  int32_t HoverBackColor() const { return s.HoverBackColor; }
+  void SetHoverBackColor(int32_t nColor);
+  HDC hdc() const { return UserControl.hDC(); }
+  HWND hwnd() const { return UserControl.hWnd(); }
+  void Refresh();
+  void DelayDrawing(bool bDelay);
+
+  // Value is the default member: assigning a Boolean to the control sets it.
+  Ornabutton& operator=(bool bValue) {
+    SetValue(bValue);
+    return *this;
+  }
+
+  // The state record, for tools and tests.
+  const OrnabuttonState& State() const { return s; }
+
+  // ---- Host notifications ----
+  void InitProperties() override;
+  platform::HostResult ReadProperties(const platform::PropertyBag& bag) override;
+  void WriteProperties(platform::PropertyBag& bag) override;
+  void Show() override;
+  void Resize() override;
+  void Paint() override;
+  void Terminate() override;
+  void MouseDown(int16_t Button, int16_t Shift, float X, float Y) override;
+  void MouseMove(int16_t Button, int16_t Shift, float X, float Y) override;
+  void MouseUp(int16_t Button, int16_t Shift, float X, float Y) override;
+  void Click() override;
+  void DblClick() override;
+  void KeyDown(int16_t& KeyCode, int16_t& Shift) override;
+  void KeyPress(int16_t& KeyAscii) override;
+  void KeyUp(int16_t& KeyCode, int16_t& Shift) override;
+  void AccessKeyPress(int16_t& KeyAscii) override;
+  void GotFocus() override;
+  void AmbientChanged(const std::string& PropertyName) override;
+  void OLECompleteDrag(int32_t& Effect) override;
+  void OLEDragDrop(platform::DataObject& Data, int32_t& Effect, int16_t& Button, int16_t& Shift,
+                   float& X, float& Y) override;
+  void OLEDragOver(platform::DataObject& Data, int32_t& Effect, int16_t& Button, int16_t& Shift,
+                   float& X, float& Y, int16_t& State) override;
+  void OLEGiveFeedback(int32_t& Effect, bool& DefaultCursors) override;
+  void OLESetData(platform::DataObject& Data, int16_t& DataFormat) override;
+  void OLEStartDrag(platform::DataObject& Data, int32_t& AllowedEffects) override;
+
+  // A tick of the hover timer (modHoverTimer hands it over).
+  void CheckHoverEnd(UINT_PTR TimerId);
+  // Whether a control object is alive (the hover timer checks before it calls one).
+  static bool IsLive(const Ornabutton* control);
+
+  // The painter's scratch tables: 16 points, and 12 colours at indices 1 to 12.
+  using Points = std::array<POINT, 16>;
+  using Colors = std::array<int32_t, 13>;
+
+ private:
+  // Properties
+  bool DesignMode() const { return !UserControl.Ambient().UserMode; }
+  void Inform(const std::wstring& text, const std::wstring& title = {}) const;
+  void Changed(std::string_view key) { UserControl.PropertyChanged(key); }
+  bool FaceLocked() const { return s.HoverColorLocks == 0 || s.HoverColorLocks == 2; }
+  bool CaptionLocked() const { return s.HoverColorLocks == 0 || s.HoverColorLocks == 1; }
+  bool PressedInside() const {
+    return (s.StateFlags & ButtonDown) && (s.StateFlags & MouseOver);
+  }
+  int32_t Translate(int32_t color) const;
+  static int32_t Shift(int32_t color, int16_t amount);
+  static int32_t ShiftB(int32_t color, int16_t amount);
+
+  // Colours and redraw
+  void RebuildDerived(std::wstring_view What);
+  void UpdateBackBuffer(bool Create);
+  void RedrawButton();
+  bool ApplyClickOffset();
+
+  // Input, focus and option groups
+  void RunClickLogic();
+  void UpdateOptionGroup(int16_t& Action, bool& Found);
+  void UpdateOptionGroup(int16_t Action) {
+    bool found = false;
+    UpdateOptionGroup(Action, found);
+  }
+  HWND ContainerWindow() const;
+  void StopHoverTracking();
+
+  // Layout
+  void LayoutContent(bool& RebuildPicture);
+  void LayoutContent(bool&& RebuildPicture) {
+    bool rebuild = RebuildPicture;
+    LayoutContent(rebuild);
+  }
+  void FitPicture(int32_t BoxW, int32_t BoxH, int32_t& OutW, int32_t& OutH) const;
+  void PreparePicture(int32_t W, int32_t H, HRGN TargetRegion);
+
+  // Shapes
+  void BuildShape();
+
+  // Caption, picture and focus frame
+  void DrawCaption(int32_t BaseColor, int32_t TextColor, bool Pushed, bool& ModeFlag);
+  void DrawPicture(RECT& Box);
+  void DrawBitmapTransparent(HDC DestDC, RECT Dest, HBITMAP Source, RECT SourceRect,
+                             int32_t Reserved, int32_t& Width, int32_t& Height);
+  void DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& points);
+
+  // Drawing primitives
+  void SelectDrawingTool(bool Enable, HDC DC, int32_t Kind, int32_t Color, bool WithPen,
+                         int32_t PenWidth, int32_t Reserved, int32_t PenStyle);
+  void FillBox(HDC DC, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom,
+               int32_t FillColor, int32_t PenColor, int32_t PenWidth, int32_t PenStyle);
+  void PaintFace(int32_t BaseColor, int16_t& State, int16_t& DrawLevel, int32_t GradColor,
+                 int32_t& HoverColor);
+  void BeginFacePaint(int16_t& DrawLevel);
+  void PaintGradient(int32_t FromColor, int32_t ToColor);
+  void BuildGradientRamp(std::vector<int32_t>& Ramp, int32_t FromColor, int32_t ToColor);
+  void DrawBevelFrame(Points& points, Colors& colors, int16_t Reserved, int32_t OuterPenStyle);
+
+  // The eight style painters
+  void RaisedBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  void FramedBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  void RoundedHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  void EtchedFlat(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  void ThinBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  void FlatHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  void SoftBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  void RoundedFramed(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+
+  // Raising events
+  template <typename F>
+  void Raise(F&& raise) {
+    if (events_) raise(*events_);
+  }
+
+  platform::UserControl& UserControl;
+  OrnabuttonState s;
+  OrnabuttonEvents* events_ = nullptr;
+  bool released_ = false;
+};
+
+}  // namespace velmora

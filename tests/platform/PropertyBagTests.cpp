@@ -1,0 +1,185 @@
+// The property bag: typed reads with the runtime's conversions, defaults on read and write,
+// keys in any case, and the design-file form (also of whole designs).
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/DesignFile.h"
+#include "platform/PropertyBag.h"
+
+namespace velmora::platform {
+namespace {
+
+PropertyBag FromText(const std::string& text) {
+  return PropertyBag::FromJson(nlohmann::ordered_json::parse(text), "Bag.json", "Button");
+}
+
+TEST(PropertyBag, ReadsConvertStoredValuesToTheTypeAskedFor) {
+  const PropertyBag bag = FromText(R"({"long": 42, "neg": -7, "text": "Hello", "hex": "&H8000000F&",
+      "hex2": "0x00FF00", "number": "12", "half": 2.5, "yes": true, "no": false, "yesText": "True",
+      "font": {"name": "Arial", "size": 10, "bold": true}})");
+  EXPECT_EQ(bag.ReadLong("long", 0), 42);
+  EXPECT_EQ(bag.ReadLong("NEG", 0), -7);
+  EXPECT_EQ(bag.ReadLong("hex", 0), static_cast<int32_t>(0x8000000F));
+  EXPECT_EQ(bag.ReadLong("hex2", 0), 0x00FF00);
+  EXPECT_EQ(bag.ReadLong("number", 0), 12);
+  EXPECT_EQ(bag.ReadLong("half", 0), 2) << "halves go to the even neighbour";
+  EXPECT_EQ(bag.ReadLong("yes", 0), -1) << "True is -1";
+  EXPECT_EQ(bag.ReadInteger("long", 0), 42);
+  EXPECT_TRUE(bag.ReadBoolean("yes", false));
+  EXPECT_FALSE(bag.ReadBoolean("no", true));
+  EXPECT_TRUE(bag.ReadBoolean("yesText", false));
+  EXPECT_TRUE(bag.ReadBoolean("long", false));
+  EXPECT_EQ(bag.ReadString("text", ""), "Hello");
+  EXPECT_EQ(bag.ReadString("long", ""), "42");
+  EXPECT_EQ(bag.ReadString("yes", ""), "True");
+  EXPECT_EQ(bag.ReadFont("font")->name, "Arial");
+  EXPECT_TRUE(bag.ReadFont("font")->Bold());
+  // Absent keys give the defaults.
+  EXPECT_EQ(bag.ReadLong("missing", 7), 7);
+  EXPECT_EQ(bag.ReadString("missing", "d"), "d");
+  EXPECT_FALSE(bag.ReadFont("missing").has_value());
+  EXPECT_TRUE(bag.ReadPicture("missing").empty());
+}
+
+TEST(PropertyBag, ValuesOfTheWrongTypeOrSizeAreErrorsNamingTheKey) {
+  const PropertyBag bag = FromText(R"({"text": "abc", "big": 70000, "huge": 4294967296,
+      "font": {"name": "Arial"}, "pic": {"picture": "AAAA"}})");
+  const auto error = [&](auto read) {
+    try {
+      read();
+    } catch (const PropertyError& e) {
+      return std::to_string(e.number()) + " " + e.key() + " " + e.what();
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(error([&] { bag.ReadLong("text", 0); }).rfind("13 text ", 0), 0u);
+  EXPECT_EQ(error([&] { bag.ReadInteger("big", 0); }).rfind("6 big ", 0), 0u);
+  EXPECT_EQ(error([&] { bag.ReadLong("huge", 0); }).rfind("6 huge ", 0), 0u);
+  EXPECT_EQ(error([&] { bag.ReadBoolean("text", false); }).rfind("13 text ", 0), 0u);
+  EXPECT_EQ(error([&] { bag.ReadString("font", ""); }).rfind("13 font ", 0), 0u);
+  EXPECT_EQ(error([&] { bag.ReadFont("text"); }).rfind("13 text ", 0), 0u);
+  EXPECT_EQ(error([&] { bag.ReadPicture("font"); }).rfind("13 font ", 0), 0u);
+  EXPECT_EQ(error([&] { bag.ReadLong("pic", 0); }).rfind("13 pic ", 0), 0u);
+  EXPECT_NE(error([&] { bag.ReadLong("text", 0); }).find("key \"text\": type mismatch"),
+            std::string::npos);
+}
+
+TEST(PropertyBag, WritingTheDefaultStoresNothingAndForgetsAnEarlierValue) {
+  PropertyBag bag;
+  bag.WriteLong("CapAlign", 2, 2);
+  bag.WriteString("Caption", "", "");
+  bag.WriteBoolean("Focus", true, true);
+  bag.WriteFont("Font", std::nullopt);
+  bag.WritePicture("Image", {});
+  EXPECT_TRUE(bag.empty());
+  bag.WriteLong("Mode", 0, std::nullopt);  // no default: always stored
+  bag.WriteLong("CapAlign", 0, 2);
+  bag.WriteInteger("ImgSize", 0, 16);
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"Mode", "CapAlign", "ImgSize"}));
+  bag.WriteLong("capalign", 2, 2);  // the same key in another case, now at its default
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"Mode", "ImgSize"}));
+  bag.WriteLong("IMGSIZE", 24, 16);
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"Mode", "IMGSIZE"}));
+  EXPECT_EQ(bag.ReadInteger("ImgSize", 0), 24);
+}
+
+TEST(PropertyBag, TheDesignFileFormKeepsEveryValue) {
+  PropertyBag bag;
+  bag.WriteString("Caption", "Ünïcødé & more", "");
+  bag.WriteLong("cBack", static_cast<int32_t>(0x8000000F), std::nullopt);
+  bag.WriteBoolean("Value", true, std::nullopt);
+  FontDesign font;
+  font.name = "Tahoma";
+  font.size = 9.75;
+  font.italic = true;
+  bag.WriteFont("Font", font);
+  bag.WritePicture("Image", {{0x42, 0x4D, 0x00, 0xFF, 0x10}});
+  const PropertyBag back = PropertyBag::FromJson(bag.ToJson(), "Bag.json", "Button");
+  EXPECT_EQ(back, bag);
+  EXPECT_EQ(back.Keys(), bag.Keys());
+  EXPECT_EQ(bag.ToJson()["Image"]["picture"], "Qk0A/xA=");
+}
+
+TEST(PropertyBag, MalformedStoredValuesAreDesignErrors) {
+  const auto problem = [](const std::string& text) {
+    try {
+      FromText(text);
+    } catch (const DesignError& e) {
+      EXPECT_EQ(e.control(), "Button");
+      return e.key() + ": " + e.problem();
+    }
+    return std::string("accepted");
+  };
+  EXPECT_EQ(problem(R"({"a": null})"), "properties.a: expected a text, number, true/false, font or picture");
+  EXPECT_EQ(problem(R"({"a": [1]})"), "properties.a: expected a text, number, true/false, font or picture");
+  EXPECT_EQ(problem(R"({"a": {"picture": "not base64!"}})"), "properties.a: the picture is not valid base64");
+  EXPECT_EQ(problem(R"({"a": {"picture": 5}})").rfind("properties.a: a picture is stored as", 0), 0u);
+  EXPECT_EQ(problem(R"({"a": {"size": 3}})"), "properties.a.name: missing");
+  EXPECT_EQ(problem(R"({"a": 1, "A": 2})"), "properties.A: the key is stored twice");
+}
+
+TEST(PropertyBag, Base64RoundTripsAnyBytesAndRejectsNonsense) {
+  for (size_t n = 0; n < 10; ++n) {
+    std::vector<uint8_t> bytes(n);
+    for (size_t i = 0; i < n; ++i) bytes[i] = static_cast<uint8_t>(i * 37 + 200);
+    EXPECT_EQ(Base64Decode(Base64Encode(bytes)), bytes) << n;
+  }
+  EXPECT_FALSE(Base64Decode("abc").has_value());
+  EXPECT_FALSE(Base64Decode("ab=c").has_value());
+  EXPECT_FALSE(Base64Decode("a===").has_value());
+}
+
+TEST(DesignWriter, AWrittenDesignReadsBackEqual) {
+  FormDesign d;
+  d.file = "Round.json";
+  d.name = "Round";
+  d.caption = "Round trip";
+  d.clientWidth = 4000;
+  d.clientHeight = 3000;
+  d.borderStyle = FormBorder::FixedDialog;
+  d.minButton = d.maxButton = d.showInTaskbar = false;
+  d.startUpPosition = StartUpPosition::CenterOwner;
+  d.icon = "APPICON";
+  ControlDesign frame;
+  frame.kind = ControlKind::Frame;
+  frame.name = "Frame1";
+  frame.container = "Round";
+  frame.caption = "Group";
+  frame.width = frame.height = 2000;
+  frame.tabIndex = 0;
+  frame.backColor = 0x80000005;
+  ControlDesign box;
+  box.kind = ControlKind::CheckBox;
+  box.name = "Check1";
+  box.container = "Frame1";
+  box.caption = "Tick";
+  box.left = 120;
+  box.width = 1500;
+  box.height = 255;
+  box.tabIndex = 1;
+  box.value = 2;
+  box.visible = false;
+  ControlDesign line;
+  line.kind = ControlKind::Line;
+  line.name = "Rule";
+  line.container = "Round";
+  line.x2 = 3000;
+  line.borderWidth = 2;
+  line.lineStyle = LineStyle::InsideSolid;
+  ControlDesign button;
+  button.kind = ControlKind::UserControl;
+  button.className = "Tessorin.Ornabutton";
+  button.name = "Ornabutton1";
+  button.container = "Round";
+  button.width = 1455;
+  button.height = 375;
+  button.tabIndex = 2;
+  button.isDefault = true;
+  button.properties.WriteString("Caption", "Go", "");
+  d.controls = {frame, box, line, button};
+  EXPECT_EQ(ParseFormDesign(WriteFormDesign(d), "Round.json"), d);
+}
+
+}  // namespace
+}  // namespace velmora::platform
