@@ -227,6 +227,9 @@ class Ornabutton final : public platform::UserControlClient {
   using Colors = std::array<int32_t, 13>;
 
  private:
+  // Tests reach the private drawing routines through this probe (tests/support).
+  friend struct OrnabuttonProbe;
+
   // Properties
   bool DesignMode() const { return !UserControl.Ambient().UserMode; }
   void Inform(const std::wstring& text, const std::wstring& title = {}) const;
