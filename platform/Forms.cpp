@@ -626,7 +626,12 @@ void DispatchFormMessage(MSG& msg) {
         ReportCurrentException(root);
         return;
       }
-      if (IsDialogMessageW(root, &msg)) return;
+      // Keys posted to the form or a frame (the arrows a user control hands on) are theirs,
+      // not the dialog manager's.
+      const Control* target = msg.hwnd == root ? nullptr : form->FromChildWindow(msg.hwnd);
+      const bool toContainer = msg.hwnd == root || (target && target->IsContainer() &&
+                                                    target->hwnd() == msg.hwnd);
+      if (!(toContainer && msg.message == WM_KEYDOWN) && IsDialogMessageW(root, &msg)) return;
     }
   }
   TranslateMessage(&msg);

@@ -70,6 +70,8 @@ class Form {
   std::vector<Control*> TabOrder() const;
   // The control that holds the keyboard focus (or contains the window that does), if any.
   Control* FocusedControl() const;
+  // The control a window belongs to (its own window or one inside it).
+  Control* FromChildWindow(HWND child) const { return FromChild(child); }
 
   // The ambient UserMode of the form's user controls: False makes the form a design-time
   // surface (the controls then show their design-time messages).

@@ -73,9 +73,9 @@ int16_t ShiftOfKeyState(DWORD keys) {
 
 // Drops on the control reach it as OLEDragOver and OLEDragDrop. A drop is refused unless the
 // control's handler names an effect, so nothing is ever moved away from its source by default.
-class UserControlSite::DropTarget final : public IDropTarget {
+class UserControlSite::SiteDropTarget final : public IDropTarget {
  public:
-  explicit DropTarget(UserControlSite& site) : site_(site) {}
+  explicit SiteDropTarget(UserControlSite& site) : site_(site) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (riid == IID_IUnknown || riid == IID_IDropTarget) {
       *out = static_cast<IDropTarget*>(this);
@@ -285,7 +285,7 @@ void UserControlSite::Create(HWND parent, UINT id) {
   lifecycleStarted_ = true;
   client_->Resize();
   // Needs OLE on this thread; without it the control simply takes no drops.
-  dropTarget_ = new DropTarget(*this);
+  dropTarget_ = new SiteDropTarget(*this);
   if (FAILED(RegisterDragDrop(hwnd_, dropTarget_))) {
     dropTarget_->Release();
     dropTarget_ = nullptr;
@@ -336,9 +336,10 @@ LRESULT UserControlSite::Mouse(UINT msg, WPARAM wp, LPARAM lp) {
       client_->DblClick();
       return 0;
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
+      // Decided before the control's MouseUp, which may release the capture itself.
+      const bool clicks = clickButton_ == button && !afterDoubleClick_;
       client_->MouseUp(button, shift, x, y);
       if (!hwnd_ || terminated_) return 0;
-      const bool clicks = clickButton_ == button && !afterDoubleClick_;
       if (clickButton_ == button) {
         clickButton_ = 0;
         afterDoubleClick_ = false;

@@ -191,6 +191,8 @@ class UserControlSite final : public Control {
   void ShowDefaultLook(bool isDefault) override { SetAmbientDisplayAsDefault(isDefault); }
   // Delivers an access key (the control's own or Enter/Esc).
   void DeliverAccessKey(wchar_t key);
+  // The drop target registered for the control's window (nullptr without OLE).
+  IDropTarget* DropTarget() const { return dropTarget_; }
 
   static void RegisterWindowClass();
   // Set before Create: place a new control (InitProperties) instead of reading its design.
@@ -203,7 +205,7 @@ class UserControlSite final : public Control {
   void ResizeInTwips(float width, float height);
   LRESULT Mouse(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Key(UINT msg, WPARAM wp, LPARAM lp);
-  class DropTarget;
+  class SiteDropTarget;
 
   UserControl surface_;
   std::unique_ptr<UserControlClient> client_;

@@ -78,6 +78,23 @@ void Click(POINT screen, bool right) {
 
 void ClickCenter(HWND hwnd) { Click(CenterOnScreen(hwnd)); }
 
+void MouseButton(bool down, bool right) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                        : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  SendInput(1, &in, sizeof in);
+}
+
+void Key(WORD vk, bool down) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &in, sizeof in);
+}
+
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
   std::vector<INPUT> in;
   const auto key = [&](WORD k, bool up) {
