@@ -4,11 +4,11 @@
 
 #include "app/frmAbout.h"
 #include "platform/Controls.h"
+#include "platform/UserControl.h"
 
 namespace velmora {
 
 using platform::CheckBox;
-using platform::CommandButton;
 using platform::Label;
 
 namespace {
@@ -96,13 +96,20 @@ std::wstring StatusText(const RemovalOutcome& outcome) {
 }
 
 Form1::Form1(AdKeyStore& adKey, std::wstring programFolder)
-    : Form(L"Form1"), adKey_(adKey), programFolder_(std::move(programFolder)) {}
+    : Form(L"Form1"), adKey_(adKey), programFolder_(std::move(programFolder)) {
+  Ornabutton::Register();
+}
 
 void Form1::OnLoad() {
-  Get<CommandButton>("Ornabutton1").SetOnClick([this] { SelectAll(); });
-  Get<CommandButton>("Ornabutton2").SetOnClick([this] { SelectNone(); });
-  Get<CommandButton>("Ornabutton3").SetOnClick([this] { RemoveSelectedAds(); });
-  Get<CommandButton>("Ornabutton4").SetOnClick([this] { ShowAbout(); });
+  const std::array<void (Form1::*)(), 4> handlers = {&Form1::SelectAll, &Form1::SelectNone,
+                                                     &Form1::RemoveSelectedAds, &Form1::ShowAbout};
+  for (size_t i = 0; i < handlers.size(); ++i) {
+    clicks_[i].form = this;
+    clicks_[i].handler = handlers[i];
+    Get<platform::UserControlSite>("Ornabutton" + std::to_string(i + 1))
+        .Client<Ornabutton>()
+        .SetEvents(&clicks_[i]);
+  }
 }
 
 void Form1::SetAllBoxes(int value) {

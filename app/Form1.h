@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/ModReg.h"
+#include "control/Ornabutton.h"
 #include "platform/Forms.h"
 
 namespace velmora {
@@ -65,8 +66,16 @@ class Form1 final : public platform::Form {
   void OnLoad() override;
   void SetAllBoxes(int value);
 
+  // The window hears from its buttons only through their Click event.
+  struct ClickHandler final : OrnabuttonEvents {
+    void (Form1::*handler)() = nullptr;
+    Form1* form = nullptr;
+    void Click() override { (form->*handler)(); }
+  };
+
   AdKeyStore& adKey_;
   std::wstring programFolder_;
+  std::array<ClickHandler, 4> clicks_;
 };
 
 }  // namespace velmora

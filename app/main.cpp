@@ -7,7 +7,6 @@
 
 #include "app/Form1.h"
 #include "app/ModReg.h"
-#include "control/Ornabutton.h"
 #include "platform/Application.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
@@ -19,7 +18,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Pictures and drag and drop need OLE on the user-interface thread.
   OleInitialize(nullptr);
   using namespace velmora;
-  Ornabutton::Register();
   RegistryAdKeyStore adKey(HKEY_CURRENT_USER);
   Form1 mainWindow(adKey, platform::App().Path());
   try {
