@@ -217,6 +217,10 @@ class Ornabutton final : public platform::UserControlClient {
   void OLESetData(platform::DataObject& Data, int16_t& DataFormat) override;
   void OLEStartDrag(platform::DataObject& Data, int32_t& AllowedEffects) override;
 
+  // Assistive technology.
+  bool Describe(platform::AccessibleDescription& d) override;
+  void DoDefaultAction() override;
+
   // A tick of the hover timer (modHoverTimer hands it over).
   void CheckHoverEnd(UINT_PTR TimerId);
   // Whether a control object is alive (the hover timer checks before it calls one).
@@ -300,6 +304,10 @@ class Ornabutton final : public platform::UserControlClient {
   void SoftBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   void RoundedFramed(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
 
+  // Screen readers hear of state changes once per change.
+  long AccessibleState() const;
+  void AnnounceState();
+
   // Raising events
   template <typename F>
   void Raise(F&& raise) {
@@ -310,6 +318,7 @@ class Ornabutton final : public platform::UserControlClient {
   OrnabuttonState s;
   OrnabuttonEvents* events_ = nullptr;
   bool released_ = false;
+  long announcedState_ = -1;
 };
 
 }  // namespace velmora

@@ -60,7 +60,10 @@ void Ornabutton::SetCaption(const std::wstring& sCaption) {
     UserControl.SetAccessKeys(amp + 1 < sCaption.size() ? sCaption.substr(amp + 1, 1) : L"");
   s.Caption = sCaption;
   // The window text is the caption, so that automation tools and the dialog manager see it.
-  if (hwnd()) SetWindowTextW(hwnd(), sCaption.c_str());
+  if (hwnd()) {
+    SetWindowTextW(hwnd(), sCaption.c_str());
+    platform::NotifyNameChange(hwnd());
+  }
   LayoutContent(false);
   RedrawButton();
   Changed("Caption");

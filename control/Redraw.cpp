@@ -105,6 +105,8 @@ void Ornabutton::UpdateBackBuffer(bool Create) {
 
 void Ornabutton::RedrawButton() {
   if (s.DrawingDelayed || released_) return;
+  // Every visible change passes here, so the states screen readers see are compared here.
+  AnnounceState();
   Points points{};
   Colors colors{};
   int16_t State = 0;

@@ -506,7 +506,13 @@ LRESULT UserControlSite::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       BitBlt(reinterpret_cast<HDC>(wp), 0, 0, static_cast<int>(surface_.ScaleWidth()),
              static_cast<int>(surface_.ScaleHeight()), dc_, 0, 0, SRCCOPY);
       return 0;
+    case WM_GETOBJECT:
+      if (live) {
+        if (const LRESULT answer = accessible_.Answer(hwnd, wp, lp, *client_)) return answer;
+      }
+      break;
     case WM_DESTROY:
+      accessible_.Disconnect();
       if (dropTarget_) {
         RevokeDragDrop(hwnd);
         dropTarget_->Release();

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Accessibility.h"
 #include "platform/Controls.h"
 #include "platform/Font.h"
 #include "platform/HostError.h"
@@ -36,7 +37,7 @@ struct DataObject {
 
 // What a user control implements; the host calls it. Arguments the control may change for the
 // host are passed by reference.
-class UserControlClient {
+class UserControlClient : public AccessibleSource {
  public:
   virtual ~UserControlClient() = default;
 
@@ -218,6 +219,7 @@ class UserControlSite final : public Control {
   int16_t clickButton_ = 0;        // the button pressed on the control, while it is down
   bool afterDoubleClick_ = false;  // its release gives no Click
   IDropTarget* dropTarget_ = nullptr;
+  AccessibleAnswer accessible_;
 };
 
 }  // namespace velmora::platform

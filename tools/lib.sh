@@ -53,6 +53,13 @@ velmora_build() {
   cmake --build --preset "$preset"
 }
 
+# Makes the distributable zip of a built preset (build/<preset>/Velmora-1.0.0-<arch>.zip).
+velmora_package() {
+  local preset=$1
+  (cd "$BUILD/$preset" && cpack -G ZIP --config CPackConfig.cmake >/dev/null) || return 1
+  note "packaged $(ls "$BUILD/$preset"/Velmora-*.zip)"
+}
+
 # Creates the private Wine prefix on first use and applies the project's settings to it.
 velmora_prefix() {
   local stamp="$WINEPREFIX/.velmora-prefix-4"

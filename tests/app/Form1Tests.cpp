@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/Form1.h"
+
+#include <oleacc.h>
+
 #include "platform/Colors.h"
 #include "platform/Controls.h"
 #include "platform/Numeric.h"
@@ -159,6 +162,27 @@ TEST_F(MainWindow, AMissingKeyIsReportedInTheStatusLabel) {
   const std::wstring status = test::WindowText(other.Find("labelR")->hwnd());
   EXPECT_EQ(status, StatusText({RemovalOutcome::Status::KeyMissing, ERROR_FILE_NOT_FOUND, {}}));
   EXPECT_FALSE(empty.Exists(kAdKeyPath));
+}
+
+TEST_F(MainWindow, AScreenReaderCanPressSelectAll) {
+  IAccessible* acc = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(Window("Ornabutton1"), static_cast<DWORD>(OBJID_CLIENT),
+                                       IID_IAccessible, reinterpret_cast<void**>(&acc)),
+            S_OK);
+  VARIANT self;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  acc->get_accName(self, &name);
+  EXPECT_EQ(std::wstring(name ? name : L""), L"Select all");
+  SysFreeString(name);
+  VARIANT role;
+  VariantInit(&role);
+  acc->get_accRole(self, &role);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(acc->accDoDefaultAction(self), S_OK);
+  acc->Release();
+  EXPECT_TRUE(AllBoxesAre(1));
 }
 
 TEST_F(MainWindow, TabVisitsTheControlsInTabIndexOrder) {

@@ -102,6 +102,34 @@ TEST_F(Program, OpensCentredWithSeventeenClearBoxesAndEndsWhenClosed) {
   EXPECT_EQ(ExitCode(), 0u);
 }
 
+TEST(ProgramFile, CarriesItsVersionInformation) {
+  const std::wstring exe =
+      platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\..\\app\\Corvane.exe";
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> info(size);
+  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, info.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT len = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+  const auto text = [&](const wchar_t* name) {
+    wchar_t* value = nullptr;
+    const std::wstring query = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
+    if (!VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &len)) return std::wstring();
+    return std::wstring(value);
+  };
+  EXPECT_EQ(text(L"ProductName"), L"Velmora");
+  EXPECT_EQ(text(L"InternalName"), L"Corvane");
+  EXPECT_EQ(text(L"OriginalFilename"), L"Corvane");
+  EXPECT_EQ(text(L"FileVersion"), L"1.0.0.0");
+  EXPECT_EQ(text(L"ProductVersion"), L"1.0.0.0");
+  EXPECT_FALSE(text(L"FileDescription").empty());
+}
+
 TEST_F(Program, RemovesTheSelectedAdvertsOfThePrefixsUser) {
   // Only in the private Wine prefix: on Windows this would change a real user's settings.
   if (!UnderWine()) GTEST_SKIP() << "needs the private Wine prefix";
