@@ -96,3 +96,20 @@ REG
   wineserver -w
   touch "$stamp"
 }
+
+# A copy of the prefix whose screen has another DPI (build/wineprefix-<dpi>), for the tests
+# and screenshots at 150 % and 200 %.
+velmora_prefix_dpi() {
+  local dpi=$1 base="$WINEPREFIX"
+  local target="$BUILD/wineprefix-$dpi"
+  [ -f "$target/.velmora-dpi-$dpi-$(basename "$(ls "$base"/.velmora-prefix-* | head -1)")" ] && return 0
+  note "preparing the Wine prefix at $dpi DPI"
+  wineserver -w
+  rm -rf "$target"
+  cp -a "$base" "$target"
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$dpi" \
+    >"$target/velmora-dpi.reg"
+  WINEPREFIX="$target" xvfb-run -a -s "$XVFB_SCREEN" wine regedit /S "$target/velmora-dpi.reg" >/dev/null 2>&1
+  WINEPREFIX="$target" wineserver -w
+  touch "$target/.velmora-dpi-$dpi-$(basename "$(ls "$base"/.velmora-prefix-* | head -1)")"
+}
