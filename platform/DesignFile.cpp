@@ -80,7 +80,8 @@ class Reader {
 
   void RejectUnknown(std::initializer_list<std::string_view> a,
                      std::initializer_list<std::string_view> b = {}) const {
-    for (const auto& [key, value] : obj_.items()) {
+    for (const auto& item : obj_.items()) {
+      const std::string& key = item.key();
       const auto known = [&](std::initializer_list<std::string_view> list) {
         return std::find(list.begin(), list.end(), key) != list.end();
       };
@@ -444,7 +445,8 @@ FormDesign ParseFormDesign(std::string_view text, std::string_view fileName) {
   json doc;
   try {
     doc = json::parse(text.begin(), text.end());
-  } catch (const json::parse_error& e) {
+  } catch (const json::exception& e) {
+    // Syntax errors, and numbers too large for any number type.
     throw DesignError(form.file, "", "", std::string("not valid JSON (") + e.what() + ")");
   }
   if (!doc.is_object())

@@ -8,6 +8,7 @@
 
 #include "app/Form1.h"
 #include "app/ModReg.h"
+#include "platform/Text.h"
 #include "tests/support/TestSupport.h"
 
 namespace velmora {
@@ -216,6 +217,28 @@ TEST_F(AdRemoval, FailedWritesAndDeletesAreNamedAndTheOthersStillHappen) {
 
   flaky.failing = {L"banner url"};
   EXPECT_EQ(StatusText(Pass({1}, &flaky)), L"Done, but 1 setting could not be changed: banner url.");
+}
+
+TEST_F(AdRemoval, EachOfTheEighteenOperationsFailingAloneIsNamedAndTheOthersHappen) {
+  for (const bool writing : {true, false}) {
+    for (const AdSetting& failing : kAdSettings) {
+      FillEveryAdvert();
+      FailingStore flaky(store);
+      flaky.failing = {writing ? failing.name : failing.deleteAs};
+      const RemovalOutcome outcome =
+          writing ? Pass({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}, &flaky)
+                  : Pass({17}, &flaky);
+      EXPECT_EQ(outcome.failed, std::vector<std::wstring>{failing.name});
+      EXPECT_EQ(StatusText(outcome),
+                std::wstring(L"Done, but 1 setting could not be changed: ") + failing.name + L".");
+      const auto values = Values();
+      // Every other value was written (or deleted); the failing one kept its old address.
+      EXPECT_EQ(values.size(), writing ? 18u : 1u) << platform::Narrow(failing.name);
+      EXPECT_EQ(values.at(failing.name), L"http://ads") << platform::Narrow(failing.name);
+      for (const auto& [name, data] : values)
+        if (name != failing.name) EXPECT_NE(data, L"http://ads") << platform::Narrow(name);
+    }
+  }
 }
 
 TEST_F(AdRemoval, DeletingAdvertsThatAreAlreadyGoneIsNoFailure) {

@@ -198,6 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "", "controls", "expected a list"},
         BadCase{"control not an object", FormWith("42"), "#1", "", "expected an object"},
         BadCase{"not JSON", R"({"name": "Bad", )", "", "", "not valid JSON"},
+        BadCase{"number beyond any number type",
+                R"({"name": "Bad", "clientWidth": 1, "clientHeight": 4E905})", "", "", "not valid JSON"},
         BadCase{"not an object", "[1, 2]", "", "", "expected an object at the top"}));
 
 }  // namespace
