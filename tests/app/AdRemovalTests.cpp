@@ -235,8 +235,9 @@ TEST_F(AdRemoval, EachOfTheEighteenOperationsFailingAloneIsNamedAndTheOthersHapp
       // Every other value was written (or deleted); the failing one kept its old address.
       EXPECT_EQ(values.size(), writing ? 18u : 1u) << platform::Narrow(failing.name);
       EXPECT_EQ(values.at(failing.name), L"http://ads") << platform::Narrow(failing.name);
-      for (const auto& [name, data] : values)
+      for (const auto& [name, data] : values) {
         if (name != failing.name) EXPECT_NE(data, L"http://ads") << platform::Narrow(name);
+      }
     }
   }
 }
