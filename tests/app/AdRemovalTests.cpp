@@ -236,7 +236,9 @@ TEST_F(AdRemoval, EachOfTheEighteenOperationsFailingAloneIsNamedAndTheOthersHapp
       EXPECT_EQ(values.size(), writing ? 18u : 1u) << platform::Narrow(failing.name);
       EXPECT_EQ(values.at(failing.name), L"http://ads") << platform::Narrow(failing.name);
       for (const auto& [name, data] : values) {
-        if (name != failing.name) EXPECT_NE(data, L"http://ads") << platform::Narrow(name);
+        if (name != failing.name) {
+          EXPECT_NE(data, L"http://ads") << platform::Narrow(name);
+        }
       }
     }
   }
