@@ -303,6 +303,14 @@ class Ornabutton final : public platform::UserControlClient {
   void FlatHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   void SoftBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   void RoundedFramed(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  // The sequence the plainer painters share: face, caption, the style's bevel (a callable
+  // that fills Colors and may change State and the focus colour), closing rule, focus frame.
+  template <typename Bevel>
+  void PaintPlain(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel, Bevel&& bevel);
+  void CloseShape(Colors& colors, int16_t& DrawLevel) const;
+  bool CheckedOrHeld() const { return s.Value || (s.Mode > 0 && s.PressHeld); }
+  // Window regions: corner trimming of the current style on the left and right sides.
+  void TrimCorners(HRGN region, bool left, bool right) const;
 
   // Screen readers hear of state changes once per change.
   long AccessibleState() const;

@@ -12,8 +12,9 @@ namespace {
 TEST(Dpi, TheMainWindowKeepsItsTwipsAndEveryCaptionFitsItsButton) {
   const int dpi = static_cast<int>(GetDpiForSystem());
   wchar_t expected[16];
-  if (GetEnvironmentVariableW(L"VELMORA_EXPECT_DPI", expected, 16))
+  if (GetEnvironmentVariableW(L"VELMORA_EXPECT_DPI", expected, 16)) {
     ASSERT_EQ(dpi, _wtoi(expected)) << "the prefix does not have the DPI this run is for";
+  }
   test::ScratchKey scratch;
   RegistryAdKeyStore store(scratch.get());
   Form1 form(store, L"C:\\Velmora");
