@@ -262,8 +262,11 @@ int GdiHeadroom() {
 }
 
 TEST_F(Persistence, TerminateReleasesEveryDrawingObjectItMade) {
-  const int before = GdiHeadroom();
-  for (int round = 0; round < 40; ++round) {
+  // The first round fills the system's own caches (fonts, region machinery); what it keeps is
+  // no leak of ours, so the count starts after it.
+  int before = 0;
+  for (int round = 0; round <= 40; ++round) {
+    if (round == 1) before = GdiHeadroom();
     Form host(ParseFormDesign(test::kButtonHostDesign, "Host.json"));
     host.Show();
     for (int i = 0; i < 25; ++i) {
