@@ -36,6 +36,11 @@ class Drawing : public test::ButtonHost {
     SelectClipRgn(P::Buffer(b), nullptr);
     P::FillBox(b, 0, 0, 2000, 2000, color);
   }
+  // Paints the face and reads it at (x, 12).
+  COLORREF FaceAt(Ornabutton& b, int32_t base, int32_t grad, int32_t& hover, int x = 48) {
+    P::PaintFace(b, base, state_, level_, grad, hover);
+    return Px(b, x, 12);
+  }
   // A gradient over a green face.
   static void Gradient(Ornabutton& b, int32_t mode, int32_t from, int32_t to) {
     Face(b, kGreen);
@@ -59,82 +64,53 @@ class Drawing : public test::ButtonHost {
     return platform::Picture::FromBitmap(test::MakePicture(w, h, rgb));
   }
   int count_ = 0;
+  int16_t state_ = -1, level_ = -1;
 };
 
-TEST_F(Drawing, FaceIsFlatInTheHoverColourOnlyWhenHoverApplies) {
+TEST_F(Drawing, FaceTakesTheHoverColourOnlyWhereHoverApplies) {
   Ornabutton& b = Button();
   auto& st = P::State(b);
-  int16_t state = -1, level = -1;
   int32_t hover = -1;
-  P::PaintFace(b, kRed, state, level, -1, hover);
+  EXPECT_EQ(FaceAt(b, kRed, -1, hover), kRed);
   EXPECT_EQ(hover, kRed) << "no hover colour: the caller's variable becomes the base";
-  EXPECT_EQ(level, 3);
-  EXPECT_EQ(state, 0);
-  EXPECT_EQ(Px(b, 0, 0), kRed);
-  EXPECT_EQ(Px(b, 96, 24), kRed);
-
+  EXPECT_EQ(level_, 3);
   st.Hovering = true;
   hover = kBlue;
-  P::PaintFace(b, kRed, state, level, -1, hover);
-  EXPECT_EQ(Px(b, 48, 12), kBlue);
+  EXPECT_EQ(FaceAt(b, kRed, -1, hover), kBlue);
+  st.StateFlags = ButtonDown | MouseOver;
+  EXPECT_EQ(FaceAt(b, kRed, -1, hover), kRed) << "pressed inside";
+  EXPECT_EQ(state_, 2);
+  st.StateFlags = 0;
 
-  st.StateFlags = ButtonDown | MouseOver | Default;  // pressed inside: the base colour
-  P::PaintFace(b, kRed, state, level, -1, hover);
-  EXPECT_EQ(state, 2);
-  EXPECT_EQ(Px(b, 48, 12), kRed);
-
-  st.StateFlags = Default;
-  st.Mode = 1;
-  st.Value = true;  // a checked box keeps its base colour under the pointer
-  P::PaintFace(b, kRed, state, level, -1, hover);
-  EXPECT_EQ(state, 1);
-  EXPECT_EQ(Px(b, 48, 12), kRed);
-}
-
-TEST_F(Drawing, GradientFaceGivesWayToTheHoverColourUnlessItIsTheGradientColour) {
-  Ornabutton& b = Button();
-  auto& st = P::State(b);
+  // A gradient face gives way to the hover colour, unless that is the gradient's own colour.
   st.GradientMode = 1;
   st.GradientColor = kBlue;
   st.HoverBackColor = kGreen;
-  st.Hovering = true;
-  int16_t state = 0, level = 0;
-  int32_t hover = kGreen;
-  P::PaintFace(b, kRed, state, level, kBlue, hover);
-  EXPECT_EQ(Px(b, 0, 12), kGreen);
-  EXPECT_EQ(Px(b, 96, 12), kGreen);
-
+  hover = kGreen;
+  EXPECT_EQ(FaceAt(b, kRed, kBlue, hover, 0), kGreen);
   st.HoverBackColor = kBlue;
-  P::PaintFace(b, kRed, state, level, kBlue, hover);
-  EXPECT_EQ(Px(b, 0, 12), kRed);
+  EXPECT_EQ(FaceAt(b, kRed, kBlue, hover, 0), kRed);
   EXPECT_EQ(Px(b, 96, 12), kBlue);
-
-  st.Hovering = false;
   st.Mode = 1;
-  st.Value = true;  // checked: no gradient at all
-  P::PaintFace(b, kRed, state, level, kBlue, hover);
-  EXPECT_EQ(Px(b, 96, 12), kRed);
+  st.Value = true;  // checked: the flat base colour, even under the pointer
+  EXPECT_EQ(FaceAt(b, kRed, kBlue, hover, 96), kRed);
 }
 
 TEST_F(Drawing, Style2ShadesTheFaceRowByRowUnlessADisabledCommandButton) {
   Ornabutton& b = Button();
   auto& st = P::State(b);
   st.ButtonStyle = 2;
-  int16_t state = 0, level = 0;
   int32_t hover = -1;
-  const int32_t fill = 0x80C0E0;  // blue 128 moves by two thirds of the amount
-  P::PaintFace(b, fill, state, level, -1, hover);
+  const int32_t fill = 0x80C0E0;                    // blue 128 moves by two thirds of the amount
+  EXPECT_EQ(FaceAt(b, fill, -1, hover), 0x78B4D4);  // -12 on row 12
   EXPECT_EQ(Px(b, 50, 0), fill);
-  EXPECT_EQ(Px(b, 50, 12), 0x78B4D4);  // -12
-  EXPECT_EQ(Px(b, 0, 24), 0x70A8C8);   // -24 on the last row of a 25-pixel face
+  EXPECT_EQ(Px(b, 0, 24), 0x70A8C8);  // -24 on the last row of a 25-pixel face
   EXPECT_EQ(Px(b, 96, 24), 0x70A8C8);
 
   P::Surface(b).SetEnabled(false);
-  P::PaintFace(b, fill, state, level, -1, hover);
-  EXPECT_EQ(Px(b, 50, 24), fill);
+  EXPECT_EQ(FaceAt(b, fill, -1, hover), fill);
   st.Mode = 1;
-  P::PaintFace(b, fill, state, level, -1, hover);
-  EXPECT_EQ(Px(b, 50, 24), 0x70A8C8);
+  EXPECT_EQ(FaceAt(b, fill, -1, hover), 0x78B4D4);
 }
 
 TEST_F(Drawing, GradientsRunInAllFourDirections) {
@@ -457,23 +433,6 @@ TEST_F(Drawing, DisabledPictureIsAFlatGreySilhouette) {
   EXPECT_EQ(Px(b, box.left + 7, box.top + 8), face);
   EXPECT_EQ(Px(b, box.left + 13, box.top + 8), kGrey);
   EXPECT_EQ(Px(b, box.left + 8, box.top + 1), face);
-}
-
-TEST_F(Drawing, IconsAreDrawnAtTheBoxSize) {
-  Ornabutton& b = Button(97, 40);
-  b.SetPicture(test::TestIcon());
-  P::State(b).PicturePixels = 32;
-  P::LayoutContent(b);
-  const RECT box = P::State(b).PictureRect;
-  ASSERT_EQ(box.right - box.left, 32);
-  EXPECT_EQ(P::State(b).ScaledPicture, nullptr);
-  Face(b, kGreen);
-  P::DrawPicture(b, box);
-  int drawn = 0;
-  for (int y = box.top; y < box.bottom; ++y)
-    for (int x = box.left; x < box.right; ++x) drawn += Px(b, x, y) != kGreen;
-  EXPECT_GT(drawn, 100);
-  EXPECT_EQ(Px(b, box.right, 20), kGreen);
 }
 
 TEST_F(Drawing, FocusFrameIsDottedUncheckedAndSolidChecked) {
