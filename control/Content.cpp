@@ -1,11 +1,257 @@
-// Caption, picture and focus frame (filled in with the rendering work).
+// Caption, picture and focus frame, drawn into the back buffer over the painted face.
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+
 #include "control/Ornabutton.h"
+#include "platform/Handles.h"
+#include "platform/Numeric.h"
 
 namespace velmora {
 
-void Ornabutton::DrawCaption(int32_t, int32_t, bool, bool&) {}
-void Ornabutton::DrawPicture(RECT&) {}
-void Ornabutton::DrawBitmapTransparent(HDC, RECT, HBITMAP, RECT, int32_t, int32_t&, int32_t&) {}
-void Ornabutton::DrawFocusFrame(int32_t&, bool, bool, Points&) {}
+namespace {
+
+// A memory DC with a bitmap of its own selected; both go, and the DC's first bitmap comes
+// back, when it goes out of scope.
+class MemoryCanvas {
+ public:
+  MemoryCanvas(HDC compatibleWith, HBITMAP bitmap)
+      : dc_(CreateCompatibleDC(compatibleWith)), bitmap_(bitmap), select_(dc_.get(), bitmap) {}
+  HDC get() const { return dc_.get(); }
+
+ private:
+  platform::UniqueDc dc_;
+  platform::UniqueBitmap bitmap_;  // destroyed after the selection is undone
+  platform::SelectGuard select_;
+};
+
+}  // namespace
+
+void Ornabutton::DrawCaption(int32_t BaseColor, int32_t TextColor, bool Pushed, bool& ModeFlag) {
+  RECT T = s.CaptionRect, P = s.PictureRect;
+  const bool pressed = PressedInside();
+  if ((Pushed || pressed) && s.ButtonStyle != 3) {
+    // Pushed content moves down a pixel, and right one on the four-sided shapes.
+    const int dx = s.ButtonShape <= 3 ? 1 : 0;
+    OffsetRect(&T, dx, 1);
+    OffsetRect(&P, dx, 1);
+  }
+  if (!s.Value || s.ButtonShape < 7) DrawPicture(P);
+  if (s.Caption.empty()) return;
+  if (s.ButtonShape > 4 && !s.Value) return;  // these shapes show their caption only when set
+
+  const std::wstring S = CaptionLines(s.Caption);
+  static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+  const UINT Format =
+      (s.CaptionAlign >= 0 && s.CaptionAlign <= 2 ? kAlign[s.CaptionAlign] : DT_LEFT) |
+      DT_WORDBREAK;
+  const auto textColor = [this](int32_t color) {
+    SelectDrawingTool(true, s.BufferDC, 2, color, false, 0, 0, 0);
+  };
+  const auto draw = [&] {
+    DrawTextW(s.BufferDC, S.c_str(), static_cast<int>(S.size()), &T, Format);
+  };
+
+  if (UserControl.Enabled()) {
+    int32_t Colour = 0;
+    if (s.Hovering && !pressed) {
+      Colour = Translate(s.HoverForeColor);
+    } else if (s.ButtonStyle == 7 && (s.GradientMode == 0 || s.Value)) {
+      Colour = TextColor;
+    } else {
+      Colour = Translate(UserControl.ForeColor());
+    }
+    if (s.CaptionStyle != 0) {
+      // Embossed or engraved: a lighter and a darker copy of the face, up-left and down-right.
+      const int16_t Amount = s.CaptionStyle == 2 ? 40 : -40;
+      textColor(Shift(BaseColor, Amount));
+      OffsetRect(&T, -1, 0);
+      draw();
+      textColor(Shift(BaseColor, static_cast<int16_t>(-Amount)));
+      OffsetRect(&T, 2, 2);
+      draw();
+      OffsetRect(&T, -1, -1);
+    }
+    textColor(Colour);
+    draw();
+    return;
+  }
+
+  int32_t Colour = TextColor;
+  if (TextColor < 0 || s.GradientMode != 0) {
+    // A white copy one pixel down-right under a grey one: the etched disabled look.
+    Colour = 0xFFFFFF;
+    OffsetRect(&T, 1, 1);
+    ModeFlag = false;
+  }
+  textColor(Colour);
+  draw();
+  if (!ModeFlag) {
+    textColor(0x808080);
+    OffsetRect(&T, -1, -1);
+    draw();
+  }
+}
+
+void Ornabutton::DrawPicture(RECT& Box) {
+  if (s.PictureWidth + s.PictureHeight == 0) return;
+  // Icons have no scaled copy, so for them this runs on every paint.
+  if (!s.ScaledPicture) PreparePicture(Box.right - Box.left, Box.bottom - Box.top, nullptr);
+  if (s.ButtonShape > 6) {
+    Box = {0, 0, nint(UserControl.ScaleWidth()), nint(UserControl.ScaleHeight())};
+    if (PressedInside()) InflateRect(&Box, -1, -1);
+  }
+  int32_t w = Box.right - Box.left, h = Box.bottom - Box.top;
+  RECT Dest = Box;
+  const bool enabled = UserControl.Enabled();
+
+  // A disabled picture is drawn over white on a canvas of its own first.
+  std::optional<MemoryCanvas> canvas;
+  HDC Target = s.BufferDC;
+  if (!enabled) {
+    canvas.emplace(s.BufferDC, CreateCompatibleBitmap(s.BufferDC, w, h));
+    Target = canvas->get();
+    PatBlt(Target, 0, 0, w, h, WHITENESS);
+    OffsetRect(&Dest, -Dest.left, -Dest.top);
+  }
+  if (s.PictureIsIcon == 1) {
+    DrawIconEx(Target, Dest.left, Dest.top, s.Picture.Icon(), w, h, 0, nullptr, DI_NORMAL);
+  } else {
+    DrawBitmapTransparent(Target, Dest, s.ScaledPicture, RECT{}, -1, w, h);
+  }
+  if (enabled) return;
+
+  // Grey wherever the picture is not white, the face everywhere else. The picture goes
+  // through a one-bit mask first, so that a coloured pixel turns grey as a whole rather than
+  // channel by channel.
+  MemoryCanvas mask(Target, CreateBitmap(w, h, 1, 1, nullptr));
+  SetBkColor(Target, 0xFFFFFF);
+  BitBlt(mask.get(), 0, 0, w, h, Target, 0, 0, SRCCOPY);
+  const COLORREF oldBack = SetBkColor(s.BufferDC, 0xFFFFFF);
+  const COLORREF oldText = SetTextColor(s.BufferDC, 0x000000);
+  {
+    const platform::UniqueBrush grey(CreateSolidBrush(0x808080));
+    const platform::SelectGuard brush(s.BufferDC, grey.get());
+    BitBlt(s.BufferDC, Box.left, Box.top, w, h, mask.get(), 0, 0, 0xB8074A);
+  }
+  SetTextColor(s.BufferDC, oldText);
+  SetBkColor(s.BufferDC, oldBack);
+}
+
+void Ornabutton::DrawBitmapTransparent(HDC DestDC, RECT Dest, HBITMAP Source, RECT SourceRect,
+                                       int32_t /*Reserved*/, int32_t& Width, int32_t& Height) {
+  HDC Screen = GetDC(nullptr);
+  const platform::UniqueDc SrcDC(CreateCompatibleDC(Screen));
+  const platform::SelectGuard source(SrcDC.get(), Source);
+
+  // An empty source or destination rectangle stands for the whole picture or the given size.
+  if (SourceRect.right == 0) SourceRect.right = SourceRect.left + s.ScaledPictureWidth;
+  if (SourceRect.bottom == 0) SourceRect.bottom = SourceRect.top + s.ScaledPictureHeight;
+  const int32_t SrcW = SourceRect.right - SourceRect.left;
+  const int32_t SrcH = SourceRect.bottom - SourceRect.top;
+  const int32_t DstW = Dest.right != 0 ? Dest.right - Dest.left : Width;
+  const int32_t DstH = Dest.bottom != 0 ? Dest.bottom - Dest.top : Height;
+  if ((DstW < Width || DstH < Height) && Width > 0 && Height > 0) {
+    const float Scale = std::min(static_cast<float>(DstW) / static_cast<float>(Width),
+                                 static_cast<float>(DstH) / static_cast<float>(Height));
+    Width = nint(Scale * static_cast<float>(Width));
+    Height = nint(Scale * static_cast<float>(Height));
+  }
+  // The picture's top-left pixel is its transparent colour.
+  const auto Key =
+      static_cast<COLORREF>(Translate(static_cast<int32_t>(GetPixel(SrcDC.get(), 0, 0))));
+
+  MemoryCanvas Mask(Screen, CreateBitmap(SrcW, SrcH, 1, 1, nullptr));
+  MemoryCanvas Work(Screen, CreateCompatibleBitmap(Screen, DstW, DstH));
+  MemoryCanvas Image(Screen, CreateCompatibleBitmap(Screen, SrcW, SrcH));
+  ReleaseDC(nullptr, Screen);
+
+  SetMapMode(Work.get(), GetMapMode(DestDC));
+  BitBlt(Work.get(), 0, 0, DstW, DstH, DestDC, Dest.left, Dest.top, SRCCOPY);
+  SetBkColor(Image.get(), GetBkColor(SrcDC.get()));
+  SetTextColor(Image.get(), GetTextColor(SrcDC.get()));
+  BitBlt(Image.get(), 0, 0, SrcW, SrcH, SrcDC.get(), SourceRect.left, SourceRect.top, SRCCOPY);
+  // Mask: white where the picture has the key colour.
+  SetBkColor(Image.get(), Key);
+  SetTextColor(Image.get(), 0xFFFFFF);
+  BitBlt(Mask.get(), 0, 0, SrcW, SrcH, Image.get(), 0, 0, SRCCOPY);
+  // The picture with black at its key pixels, to be ORed over the background.
+  SetTextColor(Image.get(), 0x000000);
+  SetBkColor(Image.get(), 0xFFFFFF);
+  BitBlt(Image.get(), 0, 0, SrcW, SrcH, Mask.get(), 0, 0, 0x220326);
+  StretchBlt(Work.get(), 0, 0, Width, Height, Mask.get(), 0, 0, SrcW, SrcH, SRCAND);
+  StretchBlt(Work.get(), 0, 0, Width, Height, Image.get(), 0, 0, SrcW, SrcH, SRCPAINT);
+  BitBlt(DestDC, Dest.left, Dest.top, DstW, DstH, Work.get(), 0, 0, SRCCOPY);
+}
+
+void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& points) {
+  if (!(s.StateFlags & Default) || s.ButtonShape > 6) return;
+  if (s.ButtonShape >= 4) {
+    if (s.ButtonStyle == 2) return;
+    Solid = true;
+  }
+  const float W = UserControl.ScaleWidth(), H = UserControl.ScaleHeight();
+  // No colour means black, for the slanted frames too.
+  if (Color < 0) Color = 0;
+  SelectDrawingTool(true, s.BufferDC, 1, Color, true, 1, 0, PS_SOLID);
+
+  if (s.ButtonShape >= 1 && s.ButtonShape <= 3) {
+    // The slanted shapes always get a solid frame along their sides.
+    const int32_t SX = s.ShapeCut != 0 ? 1 : 0;
+    const int32_t SY = W > static_cast<float>(s.ContentRight) ? 1 : 0;
+    const int32_t bottom = nint(H - 5);
+    points[0] = {s.ShapeCut + 4 - 6 * SX, bottom};
+    points[1] = {4 * SX + 4, 4};
+    points[2] = {s.ContentRight + 4 * SY - 5, 4};
+    points[3] = {nint(W - 5 - 6 * SY), bottom};
+    points[4] = {s.ShapeCut + 3 - 4 * SX, bottom};
+    Polyline(s.BufferDC, points.data(), 5);
+    return;
+  }
+
+  RECT R{};
+  if (Solid) {
+    if (!s.Caption.empty()) {
+      R = s.CaptionRect;
+    } else {
+      R = s.PictureRect;
+      if (H - 4 < static_cast<float>(R.bottom)) R.bottom = nint(H - 4);
+      if (W - 4 < static_cast<float>(R.right)) R.right = nint(W - 4);
+    }
+    // A wider margin when the caption keeps clear of the sides; pushed content moves the frame.
+    const int32_t E =
+        s.CaptionRect.right < s.ContentRight - 4 && s.CaptionRect.left > s.ShapeCut + 4 ? 2 : 1;
+    const int32_t F = (Value || PressedInside()) && s.ButtonStyle != 3 ? 1 : 0;
+    const int32_t G = s.ButtonShape < 4 ? 1 : 0;
+    OffsetRect(&R, F * G - E, F - E);
+    R.right += 2 * E + F * G;
+    R.bottom += 2 * E + F;
+    if (!Value) {
+      DrawFocusRect(s.BufferDC, &R);
+    } else {
+      const POINT frame[] = {{R.left, R.top},
+                             {R.right - 1, R.top},
+                             {R.right - 1, R.bottom - 1},
+                             {R.left, R.bottom - 1},
+                             {R.left, R.top}};
+      Polyline(s.BufferDC, frame, 5);
+    }
+    return;
+  }
+
+  R = {s.ShapeCut + 4, 4, s.ContentRight - 4, nint(H - 8) + 4};
+  if (!Value) {
+    DrawFocusRect(s.BufferDC, &R);
+  } else {
+    // One pixel outside the dotted frame at the right and bottom.
+    const POINT frame[] = {{R.left, R.bottom},
+                           {R.left, R.top},
+                           {R.right, R.top},
+                           {R.right, R.bottom},
+                           {R.left, R.bottom}};
+    Polyline(s.BufferDC, frame, 5);
+  }
+}
 
 }  // namespace velmora

@@ -271,6 +271,8 @@ class Ornabutton final : public platform::UserControlClient {
   }
   void FitPicture(int32_t BoxW, int32_t BoxH, int32_t& OutW, int32_t& OutH) const;
   void PreparePicture(int32_t W, int32_t H, HRGN TargetRegion);
+  // The caption as drawn: every "||" becomes a line break.
+  static std::wstring CaptionLines(const std::wstring& caption);
 
   // Shapes
   void BuildShape();

@@ -14,6 +14,17 @@
 
 namespace velmora::platform {
 
+BITMAPINFO TopDownBitmapInfo(int32_t width, int32_t height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 struct Picture::Impl {
   IPicture* picture = nullptr;  // owns the handle
   Kind kind = Kind::None;

@@ -14,6 +14,10 @@
 
 namespace velmora::platform {
 
+// How a 32-bit bitmap of width x height pixels lies in memory: rows from the top, each pixel
+// 0x00RRGGBB.
+BITMAPINFO TopDownBitmapInfo(int32_t width, int32_t height);
+
 class Picture {
  public:
   enum class Kind { None, Bitmap, Icon };  // cursors are icons

@@ -1,21 +1,13 @@
 #include "tests/support/ButtonHost.h"
 
 #include "platform/Resources.h"
+#include "tests/support/Pictures.h"
 
 namespace velmora::test {
 
 platform::Picture TestBitmap(int width, int height) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  auto* pixels = static_cast<uint32_t*>(bits);
-  for (int i = 0; i < width * height; ++i) pixels[i] = 0x00FF00FF;  // magenta
-  return platform::Picture::FromBitmap(bitmap);
+  return platform::Picture::FromBitmap(
+      MakePicture(width, height, [](int, int) { return RGB(0xFF, 0x00, 0xFF); }));
 }
 
 platform::Picture TestIcon() {

@@ -1,0 +1,94 @@
+#include "tests/support/Pictures.h"
+
+#include <cstdint>
+
+#include "platform/Picture.h"
+
+namespace velmora::test {
+
+PreparedPicture ReferencePreparePicture(HBITMAP picture, int w, int h, int sw, int sh) {
+  PreparedPicture r;
+  r.scaled.reset(static_cast<HBITMAP>(CopyImage(picture, IMAGE_BITMAP, w, h, 0)));
+  r.target.reset(CreateRectRgn(0, 0, sw, sh));
+  r.shape.reset(CreateRectRgn(0, 0, sw, sh));
+  r.inner.reset(CreateRectRgn(0, 0, sw, sh));
+
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, r.scaled.get());
+  const COLORREF key = GetPixel(dc, 0, 0);
+  const int kr = GetRValue(key), kg = GetGValue(key), kb = GetBValue(key);
+  const auto near3 = [](int v, int k) { return v >= k - 3 && v <= k + 3; };
+  const auto cut = [](HRGN region, const RECT& rc) {
+    HRGN piece = CreateRectRgnIndirect(&rc);
+    CombineRgn(region, region, piece, RGN_DIFF);
+    DeleteObject(piece);
+  };
+  for (int y = 0; y < h; ++y) {
+    int runStart = -1;
+    const auto endRun = [&](int right) {
+      RECT rc{runStart, y, right, y + 1};
+      cut(r.target.get(), rc);
+      InflateRect(&rc, 1, 1);
+      cut(r.shape.get(), rc);
+      InflateRect(&rc, 1, 1);
+      cut(r.inner.get(), rc);
+      runStart = -1;
+    };
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      if (near3(GetRValue(c), kr) && near3(GetGValue(c), kg) && near3(GetBValue(c), kb)) {
+        SetPixel(dc, x, y, key);
+        if (runStart == -1) runStart = x;
+      } else if (runStart != -1) {
+        endRun(x);
+      }
+    }
+    if (runStart != -1) endRun(w);
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return r;
+}
+
+HBITMAP MakePicture(int width, int height, const std::function<COLORREF(int, int)>& color) {
+  const BITMAPINFO bi = platform::TopDownBitmapInfo(width, height);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* pixels = static_cast<uint32_t*>(bits);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = color(x, y);  // stored blue first
+      pixels[static_cast<size_t>(y) * width + x] = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
+    }
+  return bitmap;
+}
+
+std::vector<COLORREF> BitmapPixels(HBITMAP bitmap) {
+  BITMAP bm{};
+  GetObjectW(bitmap, sizeof bm, &bm);
+  BITMAPINFO bi = platform::TopDownBitmapInfo(bm.bmWidth, bm.bmHeight);
+  std::vector<COLORREF> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, bm.bmHeight, pixels.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  for (COLORREF& p : pixels) p = RGB(GetBValue(p), GetGValue(p), GetRValue(p));
+  return pixels;
+}
+
+HBITMAP MakeDiscPicture(int width, int height, bool speckled) {
+  const double cx = width / 2.0, cy = height / 2.0, r = (width < height ? width : height) * 0.4;
+  return MakePicture(width, height, [&](int x, int y) -> COLORREF {
+    const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+    if (dx * dx + dy * dy <= r * r) {
+      if (speckled && (x * 7 + y * 13) % 29 == 0) return RGB(0xFE, 0x02, 0xFD);  // a near-key hole
+      return RGB(x * 255 / width, y * 255 / height, 0x40);
+    }
+    if ((x + 3 * y) % 11 == 5) return RGB(0xFD, 0x03, 0xFC);  // just off the key: transparent
+    if (speckled && (x * 5 + y) % 37 == 7) return RGB(0xFA, 0x00, 0xFF);  // 5 off in red: opaque
+    return RGB(0xFF, 0x00, 0xFF);
+  });
+}
+
+}  // namespace velmora::test
