@@ -329,6 +329,7 @@ class Ornabutton final : public platform::UserControlClient {
   OrnabuttonEvents* events_ = nullptr;
   bool released_ = false;
   long announcedState_ = -1;
+  int paintCount_ = 0;  // frames copied to the window, for tests and benchmarks
 };
 
 }  // namespace velmora

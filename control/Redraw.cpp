@@ -125,6 +125,7 @@ void Ornabutton::RedrawButton() {
   int32_t OutlineColor = colors[12];
   if (DrawLevel == 0) return;
   UpdateBackBuffer(false);
+  ++paintCount_;
 
   if (DrawLevel > 1) {
     HRGN region = nullptr;

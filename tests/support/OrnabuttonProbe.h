@@ -9,6 +9,8 @@ struct OrnabuttonProbe {
   static OrnabuttonState& State(Ornabutton& b) { return b.s; }
   static platform::UserControl& Surface(Ornabutton& b) { return b.UserControl; }
   static HDC Buffer(Ornabutton& b) { return b.s.BufferDC; }
+  // How many frames the button has copied to its window.
+  static int PaintCount(const Ornabutton& b) { return b.paintCount_; }
 
   static void FillBox(Ornabutton& b, int32_t left, int32_t top, int32_t right, int32_t bottom,
                       int32_t color) {

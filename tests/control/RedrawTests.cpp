@@ -1,0 +1,109 @@
+// When the button paints: delayed drawing, painters that draw nothing, and the one-pixel
+// displacement of a pressed CustomClick button.
+#include <gtest/gtest.h>
+
+#include "tests/support/ButtonHost.h"
+#include "tests/support/OrnabuttonProbe.h"
+
+namespace velmora {
+namespace {
+
+using test::PumpUntil;
+
+class Redraw : public test::ButtonHost {
+ protected:
+  static int Painted(const Ornabutton& b) { return OrnabuttonProbe::PaintCount(b); }
+  RECT WindowRect(const Ornabutton& b) {
+    RECT r;
+    GetWindowRect(b.hwnd(), &r);
+    return r;
+  }
+};
+
+TEST_F(Redraw, DelayedDrawingPaintsNothingUntilItEndsAndThenPaintsOnce) {
+  Ornabutton& b = New();
+  const int before = Painted(b);
+  ASSERT_GT(before, 0) << "a new button has painted itself";
+  b.DelayDrawing(true);
+  b.SetBackColor(0x0000FF);
+  b.SetCaption(L"Delayed");
+  b.SetButtonStyle(4);
+  b.SetGradientMode(3);
+  b.SetValue(false);
+  EXPECT_EQ(Painted(b), before);
+  b.DelayDrawing(false);
+  EXPECT_EQ(Painted(b), before + 1);
+  b.Refresh();
+  EXPECT_EQ(Painted(b), before + 2);
+  // A batch bracketed by the setter itself paints once too.
+  b.SetMode(1);
+  const int batch = Painted(b);
+  b.SetButtonShape(2);
+  EXPECT_LE(Painted(b) - batch, 2) << "resize and the closing delay each may paint";
+}
+
+TEST_F(Redraw, AStyleWithoutPainterLeavesTheWindowUntouched) {
+  std::string text = test::kButtonHostDesign;
+  text.replace(text.rfind("]}"), 2,
+               R"(, {"kind": "usercontrol", "class": "Tessorin.Ornabutton", "name": "Odd",
+                  "container": "Box", "left": 240, "top": 240, "width": 1455, "height": 375,
+                  "tabIndex": 1, "properties": {"BackStyle": 9}}]})");
+  platform::Form stored(platform::ParseFormDesign(text, "Stored.json"));
+  stored.Show();
+  Ornabutton& b = stored.Get<platform::UserControlSite>("Odd").Client<Ornabutton>();
+  HDC dc = b.hdc();
+  HBRUSH marker = CreateSolidBrush(RGB(1, 2, 3));
+  RECT all{0, 0, 97, 25};
+  FillRect(dc, &all, marker);
+  DeleteObject(marker);
+  b.Refresh();
+  b.SetCaption(L"Nothing");
+  EXPECT_EQ(Painted(b), 0);
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(1, 2, 3));
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(1, 2, 3));
+}
+
+TEST_F(Redraw, APressedCustomClickButtonMovesOnePixelAndBack) {
+  const POINT press[9] = {{0, 0},  {0, -1}, {1, -1}, {-1, -1}, {1, 1},
+                          {-1, 1}, {1, 0},  {0, 1},  {-1, 0}};
+  Ornabutton& b = New();
+  ASSERT_TRUE(test::BringToFront(form.hwnd()));
+  for (int direction = 1; direction <= 8; ++direction) {
+    b.SetCustomClick(direction);
+    const RECT home = WindowRect(b);
+    POINT at = test::CenterOnScreen(b.hwnd());
+    at.x += (direction % 3) * 2 * GetSystemMetrics(SM_CXDOUBLECLK);  // no double clicks
+    test::MoveMouse(at);
+    ASSERT_TRUE(PumpUntil([&] { return b.State().Hovering; }));
+    test::MouseButton(true);
+    ASSERT_TRUE(PumpUntil([&] {
+      const RECT r = WindowRect(b);
+      return r.left == home.left + press[direction].x && r.top == home.top + press[direction].y;
+    })) << "direction " << direction;
+    EXPECT_TRUE(b.State().StateFlags & Offset);
+    EXPECT_EQ(WindowRect(b).right - WindowRect(b).left, home.right - home.left) << "same size";
+    test::MouseButton(false);
+    ASSERT_TRUE(PumpUntil([&] {
+      const RECT r = WindowRect(b);
+      return r.left == home.left && r.top == home.top;
+    })) << "direction " << direction;
+    EXPECT_FALSE(b.State().StateFlags & Offset);
+  }
+  // Check and option buttons never move.
+  for (int mode : {1, 2}) {
+    b.SetMode(mode);
+    const RECT home = WindowRect(b);
+    POINT at = test::CenterOnScreen(b.hwnd());
+    at.x -= mode * 2 * GetSystemMetrics(SM_CXDOUBLECLK);
+    test::MoveMouse(at);
+    test::MouseButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return (b.State().StateFlags & ButtonDown) != 0; }));
+    EXPECT_EQ(WindowRect(b).left, home.left);
+    EXPECT_EQ(WindowRect(b).top, home.top);
+    test::MouseButton(false);
+    ASSERT_TRUE(PumpUntil([&] { return (b.State().StateFlags & ButtonDown) == 0; }));
+  }
+}
+
+}  // namespace
+}  // namespace velmora
