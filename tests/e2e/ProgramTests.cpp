@@ -167,5 +167,94 @@ TEST_F(Program, RemovesTheSelectedAdvertsOfThePrefixsUser) {
   EXPECT_EQ(ExitCode(), 0u);
 }
 
+// The colour on the screen at a point of a window (the screen, so it works across processes).
+COLORREF ScreenPixel(HWND hwnd, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(hwnd, &p);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+TEST_F(Program, AUserSessionWithRealInput) {
+  if (!UnderWine()) GTEST_SKIP() << "needs the private Wine prefix";
+  HKEY yahoo = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Yahoo", 0, KEY_READ, &yahoo) == ERROR_SUCCESS) {
+    RegCloseKey(yahoo);
+    GTEST_SKIP() << "the prefix already has messenger settings; leaving them alone";
+  }
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kAdKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  ASSERT_TRUE(test::BringToFront(window));
+
+  // Under the pointer "Remove Selected Ads" shows its white hover face instead of the gradient.
+  HWND remove = Child(L"Remove Selected Ads");
+  RECT r;
+  GetClientRect(remove, &r);
+  test::MoveMouse({0, 0});  // the pointer may rest where an earlier window had a button
+  COLORREF resting = 0;     // the grey gradient face, once the window has painted it
+  ASSERT_TRUE(WaitFor([&] {
+    resting = ScreenPixel(remove, 3, 3);
+    return resting != 0 && resting != CLR_INVALID && resting != RGB(255, 255, 255);
+  }));
+  test::MoveMouse(test::CenterOnScreen(remove));
+  EXPECT_TRUE(WaitFor([&] { return ScreenPixel(remove, 3, 3) == RGB(255, 255, 255); }))
+      << "no hover look";
+  EXPECT_EQ(ScreenPixel(remove, r.right - 4, 3), RGB(255, 255, 255));
+  test::MoveMouse({0, 0});
+  EXPECT_TRUE(WaitFor([&] { return ScreenPixel(remove, 3, 3) == resting; })) << "hover look stays";
+
+  test::ClickCenter(Child(L"Select all"));
+  EXPECT_TRUE(WaitFor([&] {
+    for (HWND box : CheckBoxes())
+      if (SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) return false;
+    return true;
+  }));
+  test::ClickCenter(remove);
+  EXPECT_TRUE(WaitFor([&] { return Child(L"Done.. All Yahoo adds Killed :)") != nullptr; }));
+  DWORD bytes = 0;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kAdKeyPath, L"banner url", RRF_RT_REG_SZ, nullptr,
+                         nullptr, &bytes),
+            ERROR_SUCCESS);
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yahoo");
+
+  // The About dialog, twice: closed with Enter, then with Esc. While it is open the main
+  // window takes no input: a click on "Select None" there clears nothing.
+  const auto findAbout = [&]() -> HWND {
+    for (HWND h : test::TopLevelWindowsOf(process.dwProcessId))
+      if (IsWindowVisible(h) && test::WindowText(h) == L"About Velmora") return h;
+    return nullptr;
+  };
+  for (const WORD closeKey : {WORD{VK_RETURN}, WORD{VK_ESCAPE}}) {
+    POINT at = test::CenterOnScreen(Child(L"About"));
+    at.x += closeKey == VK_ESCAPE ? 2 * GetSystemMetrics(SM_CXDOUBLECLK) : 0;
+    test::Click(at);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (about = findAbout()) != nullptr; }));
+    std::vector<std::wstring> texts;
+    for (HWND c : test::Descendants(about)) texts.push_back(test::WindowText(c));
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Velmora"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Version 1.0.0"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(),
+                        L"Remove all yahoo adds, and chat with out losing any bandwidth!"),
+              texts.end());
+    EXPECT_FALSE(IsWindowEnabled(window));
+    test::ClickCenter(Child(L"Select None"));
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == about; }));
+    test::PressKey(closeKey);
+    ASSERT_TRUE(WaitFor([&] { return findAbout() == nullptr; })) << "the dialog stays open";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(window) != FALSE; }));
+    for (HWND box : CheckBoxes()) EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  }
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(ExitCode(), 0u);
+}
+
 }  // namespace
 }  // namespace velmora

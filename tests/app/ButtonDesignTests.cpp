@@ -1,0 +1,108 @@
+// The main window's four buttons as their stored designs make them.
+#include <gtest/gtest.h>
+
+#include "app/Form1.h"
+#include "platform/UserControl.h"
+#include "tests/support/TestSupport.h"
+
+namespace velmora {
+namespace {
+
+constexpr int32_t kFace = static_cast<int32_t>(0x8000000F);
+constexpr int32_t kText = static_cast<int32_t>(0x80000012);
+
+class ButtonDesigns : public testing::Test {
+ protected:
+  void SetUp() override { form.Show(); }
+  Ornabutton& Button(int i) {
+    return form.Get<platform::UserControlSite>("Ornabutton" + std::to_string(i)).Client<Ornabutton>();
+  }
+  test::ScratchKey scratch;
+  RegistryAdKeyStore store{scratch.get()};
+  Form1 form{store, L"C:\\Velmora"};
+};
+
+TEST_F(ButtonDesigns, EachButtonLoadsItsStoredValuesAndTheDefaultsOfTheRest) {
+  const wchar_t* captions[] = {L"Select all", L"Select None", L"Remove Selected Ads", L"About"};
+  const int32_t backs[] = {0x00E0E0E0, kFace, kFace, kFace};
+  const int32_t gradients[] = {2, 2, 2, 1};
+  for (int i = 1; i <= 4; ++i) {
+    const Ornabutton& b = Button(i);
+    SCOPED_TRACE("Ornabutton" + std::to_string(i));
+    EXPECT_EQ(b.Caption(), captions[i - 1]);
+    EXPECT_EQ(b.ButtonStyle(), 3);
+    EXPECT_EQ(b.CaptionAlign(), 2);
+    EXPECT_EQ(b.Font().name, "MS Sans Serif");
+    EXPECT_DOUBLE_EQ(b.Font().size, 8.25);
+    EXPECT_EQ(b.Font().weight, 400);
+    EXPECT_EQ(b.FontStyle(), 0);
+    EXPECT_EQ(b.BackColor(), backs[i - 1]);
+    EXPECT_EQ(b.HoverBackColor(), 0x00FFFFFF);
+    EXPECT_EQ(b.HoverColorLocks(), 1);
+    EXPECT_EQ(b.GradientColor(), 0x00C0C0C0);
+    EXPECT_EQ(b.GradientMode(), gradients[i - 1]);
+    EXPECT_EQ(b.Mode(), 0);
+    EXPECT_FALSE(b.Value());
+    // Not stored: the read defaults.
+    EXPECT_EQ(b.ButtonShape(), 0);
+    EXPECT_EQ(b.PictureAlign(), 0);
+    EXPECT_EQ(b.State().PicturePixels, 16);
+    EXPECT_TRUE(b.Picture().IsEmpty());
+    EXPECT_EQ(b.CaptionStyle(), 0);
+    EXPECT_EQ(b.CustomClick(), 0);
+    EXPECT_TRUE(b.ShowFocusRect());
+    EXPECT_TRUE(b.Enabled());
+    EXPECT_EQ(b.MousePointer(), 0);
+    EXPECT_TRUE(b.MouseIcon().IsEmpty());
+  }
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(Button(i).ForeColor(), 0);
+    EXPECT_EQ(Button(i).HoverForeColor(), 0);
+  }
+  // "About" stores neither caption colour.
+  EXPECT_EQ(Button(4).ForeColor(), kText);
+  EXPECT_EQ(Button(4).HoverForeColor(), kText);
+}
+
+TEST_F(ButtonDesigns, TheyAreEtchedFlatFacesShadedTowardsTheGradientColour) {
+  for (int i = 1; i <= 4; ++i) {
+    const Ornabutton& b = Button(i);
+    SCOPED_TRACE("Ornabutton" + std::to_string(i));
+    HDC dc = b.State().BufferDC;
+    RECT r;
+    GetClientRect(b.hwnd(), &r);
+    const int W = r.right, H = r.bottom;
+    // Etched frame: dark outer ring at the top and left, white at the right and bottom.
+    const COLORREF dark = RGB(0x66, 0x66, 0x66);
+    EXPECT_EQ(GetPixel(dc, 0, H / 2), dark);
+    EXPECT_EQ(GetPixel(dc, W / 2, 0), dark);
+    EXPECT_EQ(GetPixel(dc, W - 1, H / 2), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, W / 2, H - 1), RGB(255, 255, 255));
+    // The face runs from the face colour to the grey gradient colour: right to left for the
+    // first three, left to right for "About".
+    const COLORREF face = static_cast<COLORREF>(i == 1 ? 0x00E0E0E0 : GetSysColor(COLOR_BTNFACE));
+    const COLORREF towardsGrey = GetPixel(dc, i == 4 ? W - 3 : 2, 3);
+    const COLORREF towardsFace = GetPixel(dc, i == 4 ? 2 : W - 4, 3);
+    EXPECT_LE(GetRValue(towardsGrey), 0xC4) << "near the gradient colour";
+    EXPECT_NEAR(GetRValue(towardsFace), GetRValue(face), 6) << "near the face colour";
+    EXPECT_GT(GetRValue(towardsFace), GetRValue(towardsGrey));
+  }
+}
+
+TEST_F(ButtonDesigns, TheAboutCaptionUsesTheSystemTextColour) {
+  // Find the caption's pixels by their colour: the system's button text for "About", black
+  // for the others.
+  const auto captionPixels = [](const Ornabutton& b, COLORREF color) {
+    int n = 0;
+    RECT r;
+    GetClientRect(b.hwnd(), &r);
+    for (int y = 3; y < r.bottom - 3; ++y)
+      for (int x = 3; x < r.right - 3; ++x) n += GetPixel(b.State().BufferDC, x, y) == color;
+    return n;
+  };
+  EXPECT_GT(captionPixels(Button(4), GetSysColor(COLOR_BTNTEXT)), 10);
+  EXPECT_GT(captionPixels(Button(3), RGB(0, 0, 0)), 10);
+}
+
+}  // namespace
+}  // namespace velmora
