@@ -9,6 +9,7 @@
 #include "platform/Colors.h"
 #include "platform/Controls.h"
 #include "platform/Numeric.h"
+#include "platform/UserControl.h"
 #include "tests/support/TestSupport.h"
 
 namespace velmora {
@@ -183,6 +184,37 @@ TEST_F(MainWindow, AScreenReaderCanPressSelectAll) {
   EXPECT_EQ(acc->accDoDefaultAction(self), S_OK);
   acc->Release();
   EXPECT_TRUE(AllBoxesAre(1));
+}
+
+TEST_F(MainWindow, TabbingToAButtonGivesItTheFocusLookAndMovesTheDefaultLook) {
+  // The etched buttons show a solid frame in 0xCC9999 round the caption while they are the
+  // default button.
+  const auto framed = [&](const char* name) {
+    const auto& b = form.Get<platform::UserControlSite>(name).Client<Ornabutton>();
+    RECT r;
+    GetClientRect(b.hwnd(), &r);
+    int n = 0;
+    for (int y = 0; y < r.bottom; ++y)
+      for (int x = 0; x < r.right; ++x) n += GetPixel(b.State().BufferDC, x, y) == RGB(0x99, 0x99, 0xCC);
+    return n;
+  };
+  ASSERT_TRUE(test::BringToFront(form.hwnd()));
+  SetFocus(Window("Check17"));
+  for (const char* name : {"Ornabutton1", "Ornabutton2", "Ornabutton3", "Ornabutton4"})
+    EXPECT_EQ(framed(name), 0) << name;
+  test::PressKey(VK_TAB);
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Window("Ornabutton3"); }));
+  EXPECT_GT(framed("Ornabutton3"), 20);
+  EXPECT_EQ(framed("Ornabutton2"), 0);
+  test::PressKey(VK_TAB);
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Window("Ornabutton2"); }));
+  EXPECT_GT(framed("Ornabutton2"), 20);
+  EXPECT_EQ(framed("Ornabutton3"), 0) << "the default look moved on";
+  test::PressKey(VK_TAB, {VK_SHIFT});
+  test::PressKey(VK_TAB, {VK_SHIFT});
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Window("Check17"); }));
+  for (const char* name : {"Ornabutton1", "Ornabutton2", "Ornabutton3", "Ornabutton4"})
+    EXPECT_EQ(framed(name), 0) << name << ": a check box has the focus and no button is default";
 }
 
 TEST_F(MainWindow, TabVisitsTheControlsInTabIndexOrder) {

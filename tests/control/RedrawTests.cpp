@@ -105,5 +105,26 @@ TEST_F(Redraw, APressedCustomClickButtonMovesOnePixelAndBack) {
   }
 }
 
+TEST_F(Redraw, KeyboardFocusShowsEveryStylesFocusLook) {
+  ASSERT_TRUE(test::BringToFront(form.hwnd()));
+  for (int style = 0; style <= 7; ++style) {
+    Ornabutton& b = New("Style" + std::to_string(style));
+    b.SetButtonStyle(style);
+    b.SetCaption(L"Focus");
+    RECT r;
+    GetClientRect(b.hwnd(), &r);
+    const auto picture = [&] {
+      std::vector<COLORREF> pixels;
+      for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(b.State().BufferDC, x, y));
+      return pixels;
+    };
+    const std::vector<COLORREF> unfocused = picture();
+    SetFocus(b.hwnd());
+    ASSERT_TRUE(PumpUntil([&] { return (b.State().StateFlags & Default) != 0; })) << style;
+    EXPECT_NE(picture(), unfocused) << "style " << style << " looks the same with the focus";
+  }
+}
+
 }  // namespace
 }  // namespace velmora
