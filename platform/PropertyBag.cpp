@@ -69,16 +69,16 @@ std::optional<double> NumberFromText(std::string_view text) {
 // Any stored value as a whole number in [lo, hi], or the runtime's errors.
 int64_t WholeNumber(std::string_view key, const PropertyBag::Value& v, int64_t lo, int64_t hi,
                     const std::string& wanted) {
-  double d = 0;
   if (const auto* n = std::get_if<int64_t>(&v)) {
     if (*n < lo || *n > hi)
       throw PropertyError(kErrOverflow, std::string(key),
                           "overflow: " + std::to_string(*n) + " does not fit " + wanted);
     return *n;
-  } else if (const auto* f = std::get_if<double>(&v)) {
+  }
+  if (const auto* b = std::get_if<bool>(&v)) return *b ? -1 : 0;
+  double d = 0;
+  if (const auto* f = std::get_if<double>(&v)) {
     d = *f;
-  } else if (const auto* b = std::get_if<bool>(&v)) {
-    return *b ? -1 : 0;
   } else if (const auto* s = std::get_if<std::string>(&v)) {
     const auto parsed = NumberFromText(*s);
     if (!parsed) Mismatch(key, wanted, v);
@@ -88,7 +88,8 @@ int64_t WholeNumber(std::string_view key, const PropertyBag::Value& v, int64_t l
   }
   const double rounded = std::nearbyint(d);
   if (rounded < static_cast<double>(lo) || rounded > static_cast<double>(hi))
-    throw PropertyError(kErrOverflow, std::string(key), "overflow: " + Describe(v) + " does not fit " + wanted);
+    throw PropertyError(kErrOverflow, std::string(key),
+                        "overflow: " + Describe(v) + " does not fit " + wanted);
   return static_cast<int64_t>(rounded);
 }
 
