@@ -485,6 +485,7 @@ LRESULT UserControlSite::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       return 0;
     case WM_SETFOCUS:
       form_.FocusChanged(this);
+      NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, CHILDID_SELF);
       if (live) client_->GotFocus();
       return 0;
     case WM_CAPTURECHANGED:
