@@ -8,10 +8,12 @@ namespace velmora::gallery {
 
 namespace {
 bool EndsWithPng(const std::wstring& path) {
+  constexpr wchar_t kPng[] = L".png";
   if (path.size() < 5) return false;
-  std::wstring tail = path.substr(path.size() - 4);
-  for (wchar_t& c : tail) c = static_cast<wchar_t>(std::towlower(c));
-  return tail == L".png";
+  const size_t start = path.size() - 4;
+  for (size_t i = 0; i < 4; ++i)
+    if (std::towlower(path[start + i]) != static_cast<wint_t>(kPng[i])) return false;
+  return true;
 }
 }  // namespace
 
