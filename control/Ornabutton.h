@@ -189,6 +189,19 @@ class Ornabutton final : public platform::UserControlClient {
   // The state record, for tools and tests.
   const OrnabuttonState& State() const { return s; }
 
+  // Rendering tools (the gallery) show looks without real input. The interaction state is
+  // what the pointer, the left button and the dialog manager would have set.
+  struct Interaction {
+    bool Hovering = false;   // the pointer is over the button
+    bool Pressed = false;    // the left button is held down on it (the pointer is over it too)
+    bool IsDefault = false;  // it shows the default-button look
+  };
+  // Sets that state and paints the button into dc at its origin, as its window would show it
+  // (window region and outline included), instead of onto the window. Raises no event and
+  // starts no hover timer; the state stays set. The CustomClick displacement is left out: it
+  // moves the window rather than painting.
+  void PaintInto(HDC dc, const Interaction& look);
+
   // ---- Host notifications ----
   void InitProperties() override;
   platform::HostResult ReadProperties(const platform::PropertyBag& bag) override;
@@ -324,8 +337,12 @@ class Ornabutton final : public platform::UserControlClient {
     if (events_) raise(*events_);
   }
 
+  // Where a redraw shows the buffer: the window, or the DC of PaintInto.
+  HDC ScreenDC() const { return printTarget_ ? printTarget_ : UserControl.hDC(); }
+
   platform::UserControl& UserControl;
   OrnabuttonState s;
+  HDC printTarget_ = nullptr;
   OrnabuttonEvents* events_ = nullptr;
   bool released_ = false;
   long announcedState_ = -1;

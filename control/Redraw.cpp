@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "control/Ornabutton.h"
+#include "platform/Handles.h"
 #include "platform/Numeric.h"
 #include "platform/Text.h"
 
@@ -84,7 +85,7 @@ void Ornabutton::RebuildDerived(std::wstring_view What) {
 
 void Ornabutton::UpdateBackBuffer(bool Create) {
   if (!Create) {
-    BitBlt(UserControl.hDC(), 0, 0, nint(UserControl.ScaleWidth()), nint(UserControl.ScaleHeight()),
+    BitBlt(ScreenDC(), 0, 0, nint(UserControl.ScaleWidth()), nint(UserControl.ScaleHeight()),
            s.BufferDC, 0, 0, SRCCOPY);
     return;
   }
@@ -152,12 +153,34 @@ void Ornabutton::RedrawButton() {
     }
     if (region) {
       HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(OutlineColor));
-      FrameRgn(UserControl.hDC(), region, brush, 1, 1);
+      FrameRgn(ScreenDC(), region, brush, 1, 1);
       if (region != s.ShapeRegion && region != s.InnerRegion) DeleteObject(region);
       DeleteObject(brush);
     }
   }
   UserControl.Refresh();
+}
+
+void Ornabutton::PaintInto(HDC dc, const Interaction& look) {
+  const bool over = look.Hovering || look.Pressed;
+  int16_t flags = static_cast<int16_t>(s.StateFlags & ~(MouseOver | ButtonDown | Default));
+  if (over) flags = static_cast<int16_t>(flags | MouseOver);
+  if (look.Pressed) flags = static_cast<int16_t>(flags | ButtonDown);
+  if (look.IsDefault) flags = static_cast<int16_t>(flags | Default);
+  s.StateFlags = flags;
+  s.Hovering = over;
+  s.PressHeld = look.Pressed;
+  // The window shows only what lies inside its region.
+  const int saved = SaveDC(dc);
+  const platform::UniqueRegion window(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(hwnd(), window.get()) != ERROR) ExtSelectClipRgn(dc, window.get(), RGN_AND);
+  const int32_t customClick = s.CustomClick;
+  s.CustomClick = 0;
+  printTarget_ = dc;
+  Refresh();
+  printTarget_ = nullptr;
+  s.CustomClick = customClick;
+  RestoreDC(dc, saved);
 }
 
 bool Ornabutton::ApplyClickOffset() {

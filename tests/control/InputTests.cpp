@@ -57,12 +57,6 @@ class Input : public test::ButtonHost {
     return b;
   }
   HWND Window(const Ornabutton& b) { return b.hwnd(); }
-  POINT Away() {
-    RECT r;
-    GetWindowRect(form.hwnd(), &r);
-    return {r.right + 40, r.bottom + 40};
-  }
-  void Front() { ASSERT_TRUE(test::BringToFront(form.hwnd())); }
 
   Recorder events;
 };

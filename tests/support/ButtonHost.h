@@ -44,6 +44,13 @@ class ButtonHost : public testing::Test {
     site->ClearChangedKeys();
     return keys;
   }
+  // The form in front, so that real input reaches it; a point on the screen away from it.
+  void Front() { ASSERT_TRUE(BringToFront(form.hwnd())); }
+  POINT Away() const {
+    RECT r;
+    GetWindowRect(form.hwnd(), &r);
+    return {r.right + 40, r.bottom + 40};
+  }
   // The texts of the message boxes shown since the last call.
   std::vector<std::wstring> Messages() {
     std::vector<std::wstring> texts;

@@ -31,6 +31,8 @@ struct OrnabuttonProbe {
     b.DrawBevelFrame(points, colors, 0, outerPenStyle);
   }
 
+  static void BuildShape(Ornabutton& b) { b.BuildShape(); }
+
   static void LayoutContent(Ornabutton& b, bool rebuildPicture = false) {
     b.LayoutContent(rebuildPicture);
   }

@@ -1,0 +1,224 @@
+// Runs gallery.exe as a developer would: the sheet of a form design and its index, and the
+// messages for arguments and designs it cannot use.
+#include <gtest/gtest.h>
+
+#include <initguid.h>
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "platform/Application.h"
+#include "platform/Text.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A path of the source tree as the Windows side sees it: under Wine, / is drive Z:.
+fs::path SourcePath(const std::string& relative) {
+  std::string root = VELMORA_SOURCE_DIR;
+  if (!root.empty() && root[0] == '/') root = "Z:" + root;
+  return fs::path(root) / fs::path(relative);
+}
+
+struct Outcome {
+  DWORD exitCode = STILL_ACTIVE;
+  std::string output;  // standard output and error together
+};
+
+// Runs gallery.exe with the arguments and waits for it to end.
+Outcome RunGallery(const std::wstring& arguments) {
+  const std::wstring exe = platform::FolderOfPath(platform::ModuleFileName(nullptr)) +
+                           L"\\..\\tools\\gallery\\gallery.exe";
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  Outcome o;
+  if (!CreatePipe(&read, &write, &sa, 0)) return o;
+  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = si.hStdError = write;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                      CREATE_NO_WINDOW, nullptr, nullptr, &si, &process);
+  CloseHandle(write);
+  if (!started) {
+    CloseHandle(read);
+    o.output = "cannot start " + platform::Narrow(exe);
+    return o;
+  }
+  char buffer[4096];
+  DWORD n = 0;
+  while (ReadFile(read, buffer, sizeof buffer, &n, nullptr) && n > 0) o.output.append(buffer, n);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  GetExitCodeProcess(process.hProcess, &o.exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(read);
+  return o;
+}
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+  return s;
+}
+
+// The size and pixels (0x00RRGGBB, rows from the top) of a PNG, decoded by the platform.
+struct Png {
+  UINT width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+bool DecodePng(const fs::path& file, Png& png) {
+  IWICImagingFactory* factory = nullptr;
+  IWICBitmapDecoder* decoder = nullptr;
+  IWICBitmapFrameDecode* frame = nullptr;
+  IWICBitmapSource* bgr = nullptr;
+  bool ok =
+      SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+      SUCCEEDED(factory->CreateDecoderFromFilename(file.wstring().c_str(), nullptr, GENERIC_READ,
+                                                   WICDecodeMetadataCacheOnDemand, &decoder)) &&
+      SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+      SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame, &bgr)) &&
+      SUCCEEDED(bgr->GetSize(&png.width, &png.height));
+  if (ok) {
+    png.pixels.resize(static_cast<size_t>(png.width) * png.height);
+    ok = SUCCEEDED(bgr->CopyPixels(nullptr, png.width * 4, static_cast<UINT>(png.pixels.size() * 4),
+                                   reinterpret_cast<BYTE*>(png.pixels.data())));
+  }
+  for (IUnknown* p : std::initializer_list<IUnknown*>{bgr, frame, decoder, factory})
+    if (p) p->Release();
+  return ok;
+}
+
+class Gallery : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  static void TearDownTestSuite() { CoUninitialize(); }
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("velmora-gallery-" + std::to_string(GetCurrentProcessId()));
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+  }
+  static std::wstring Quoted(const fs::path& p) { return L"\"" + p.wstring() + L"\""; }
+
+  fs::path dir;
+};
+
+TEST_F(Gallery, ADesignsButtonsAreRenderedInEveryStateAndIndexed) {
+  const fs::path sheet = dir / "form1.png", index = dir / "form1.json";
+  const Outcome o = RunGallery(L"--design " + Quoted(SourcePath("app/resources/Form1.json")) +
+                               L" --out " + Quoted(sheet));
+  ASSERT_EQ(o.exitCode, 0u) << o.output;
+  ASSERT_TRUE(fs::exists(sheet));
+  ASSERT_TRUE(fs::exists(index));
+
+  std::ifstream in(index);
+  const nlohmann::json doc = nlohmann::json::parse(in);
+  EXPECT_EQ(doc.at("sheet"), "form1.png");
+  Png png;
+  ASSERT_TRUE(DecodePng(sheet, png));
+  EXPECT_EQ(png.width, doc.at("width").get<UINT>());
+  EXPECT_EQ(png.height, doc.at("height").get<UINT>());
+
+  const std::set<std::string> states = {"normal",  "hover",   "pressed",
+                                        "default", "checked", "disabled"};
+  std::map<std::string, std::map<std::string, RECT>> cells;
+  for (const auto& cell : doc.at("cells")) {
+    const auto& r = cell.at("rect");
+    const RECT rect{r.at("left").get<LONG>(), r.at("top").get<LONG>(), r.at("right").get<LONG>(),
+                    r.at("bottom").get<LONG>()};
+    EXPECT_TRUE(states.count(cell.at("state").get<std::string>())) << cell.dump();
+    EXPECT_GE(rect.left, 0);
+    EXPECT_LE(rect.right, static_cast<LONG>(png.width));
+    EXPECT_LE(rect.bottom, static_cast<LONG>(png.height));
+    cells[cell.at("control").get<std::string>()][cell.at("state").get<std::string>()] = rect;
+  }
+  ASSERT_EQ(cells.size(), 4u);
+  for (const char* name : {"Ornabutton1", "Ornabutton2", "Ornabutton3", "Ornabutton4"}) {
+    ASSERT_EQ(cells[name].size(), states.size()) << name;
+    // Each cell holds a button of the design's size: 1455 x 375 twips is 97 x 25 pixels.
+    if (std::string(name) == "Ornabutton1") {
+      const RECT r = cells[name]["normal"];
+      EXPECT_EQ(r.right - r.left, 97);
+      EXPECT_EQ(r.bottom - r.top, 25);
+    }
+  }
+
+  // The states look different: compare the middle rows of the cells of one button.
+  const auto row = [&](const RECT& r) {
+    std::vector<uint32_t> line;
+    for (LONG y = r.top + 2; y < r.bottom - 2; ++y)
+      for (LONG x = r.left + 2; x < r.right - 2; ++x) line.push_back(png.At(x, y));
+    return line;
+  };
+  auto& first = cells["Ornabutton1"];
+  EXPECT_NE(row(first["normal"]), row(first["hover"])) << "the white hover face";
+  EXPECT_NE(row(first["normal"]), row(first["disabled"]));
+  EXPECT_NE(row(first["normal"]), row(first["checked"]));
+}
+
+TEST_F(Gallery, BadArgumentsAreRefusedWithAReason) {
+  struct Case {
+    std::wstring arguments;
+    std::string says;
+  };
+  const std::wstring out = L" --out " + Quoted(dir / "x.png");
+  for (const Case& c : {Case{L"--colour red" + out, "unknown argument \"--colour\""},
+                        Case{L"--design", "--design needs a design file"},
+                        Case{L"--design a.json", "--out sheet.png is required"},
+                        Case{L"--out sheet.bmp", "--out must name a .png file"},
+                        Case{out + out, "--out is given twice"}}) {
+    const Outcome o = RunGallery(c.arguments);
+    EXPECT_EQ(o.exitCode, 2u) << platform::Narrow(c.arguments);
+    EXPECT_NE(Lower(o.output).find(Lower(c.says)), std::string::npos) << o.output;
+    EXPECT_NE(o.output.find("usage: gallery"), std::string::npos);
+  }
+  EXPECT_FALSE(fs::exists(dir / "x.png"));
+  const Outcome help = RunGallery(L"--help");
+  EXPECT_EQ(help.exitCode, 0u);
+  EXPECT_NE(help.output.find("--design FILE.json --out SHEET.png"), std::string::npos);
+}
+
+TEST_F(Gallery, AnUnusableDesignIsReportedByFileControlAndKey) {
+  // The main window's design with one button's back colour spoilt.
+  std::ifstream in(SourcePath("app/resources/Form1.json"), std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t at = text.find("\"cback\": \"0x00E0E0E0\"");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, 21, "\"cback\": \"pale grey\"");
+  const fs::path bad = dir / "Spoilt.json";
+  std::ofstream(bad, std::ios::binary) << text;
+
+  const fs::path sheet = dir / "spoilt.png";
+  Outcome o = RunGallery(L"--design " + Quoted(bad) + L" --out " + Quoted(sheet));
+  EXPECT_EQ(o.exitCode, 1u);
+  const std::string said = Lower(o.output);
+  EXPECT_NE(said.find("spoilt.json"), std::string::npos) << o.output;
+  EXPECT_NE(said.find("control \"ornabutton1\""), std::string::npos) << o.output;
+  EXPECT_NE(said.find("properties.cback"), std::string::npos) << o.output;
+  EXPECT_FALSE(fs::exists(sheet));
+
+  o = RunGallery(L"--design " + Quoted(dir / "missing.json") + L" --out " + Quoted(sheet));
+  EXPECT_EQ(o.exitCode, 1u);
+  EXPECT_NE(o.output.find("missing.json"), std::string::npos) << o.output;
+}
+
+}  // namespace
+}  // namespace velmora
