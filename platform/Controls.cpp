@@ -169,16 +169,7 @@ void CommandButton::ShowDefaultLook(bool isDefault) {
 // ---- ContainerControl ----
 
 void ContainerControl::RegisterWindowClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = &ContainerControl::WindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kContainerClass;
-  registered = RegisterClassExW(&wc) != 0;
+  RegisterWindowClassOnce(kContainerClass, &ContainerControl::WindowProc, CS_HREDRAW | CS_VREDRAW, 0);
 }
 
 void ContainerControl::CreateContainer(HWND parent, UINT id, const std::wstring& text,

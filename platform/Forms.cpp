@@ -100,19 +100,9 @@ void Form::Load() {
     design_ = ParseFormDesign(*bytes, file);
     designRead_ = true;
   }
-  static const bool registered = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Form::WindowProc;
-    // The dialog manager keeps its state (focus, default button) in these bytes, so Tab,
-    // Enter, Esc and access keys work as in any dialog.
-    wc.cbWndExtra = DLGWINDOWEXTRA;
-    wc.hInstance = Instance();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kFormClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  (void)registered;
+  // The dialog manager keeps its state (focus, default button) in the extra bytes, so Tab,
+  // Enter, Esc and access keys work as in any dialog.
+  RegisterWindowClassOnce(kFormClass, &Form::WindowProc, 0, DLGWINDOWEXTRA);
 
   DWORD style = 0, exStyle = 0;
   StylesFor(design_, style, exStyle);

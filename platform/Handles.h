@@ -87,4 +87,21 @@ class WindowDc {
   HDC dc_;
 };
 
+// Registers a window class of this program with an arrow cursor, once; later calls with the
+// same name do nothing.
+inline void RegisterWindowClassOnce(const wchar_t* name, WNDPROC proc, UINT style, int extraBytes) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.cbWndExtra = extraBytes;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+}
+
 }  // namespace velmora::platform

@@ -226,41 +226,38 @@ HostResult Picture::LoadFile(const std::wstring& path, Picture& out) {
   return Load(bytes, out);
 }
 
-Picture Picture::FromBitmap(HBITMAP bitmap) {
+Picture Picture::Wrap(PICTDESC& desc, Kind kind, bool cursor) {
   Picture p;
-  if (!bitmap) return p;
+  IPicture* picture = nullptr;
+  if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(&picture)))) {
+    // The picture did not take the handle over: it is still ours to delete.
+    if (kind == Kind::Bitmap) DeleteObject(desc.bmp.hbitmap);
+    if (kind == Kind::Icon) DestroyIcon(desc.icon.hicon);
+    return p;
+  }
+  p.impl_ = std::make_shared<Impl>();
+  p.impl_->picture = picture;
+  p.impl_->kind = kind;
+  p.impl_->cursor = cursor;
+  return p;
+}
+
+Picture Picture::FromBitmap(HBITMAP bitmap) {
+  if (!bitmap) return {};
   PICTDESC desc{};
   desc.cbSizeofstruct = sizeof desc;
   desc.picType = PICTYPE_BITMAP;
   desc.bmp.hbitmap = bitmap;
-  IPicture* picture = nullptr;
-  if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(&picture)))) {
-    DeleteObject(bitmap);
-    return p;
-  }
-  p.impl_ = std::make_shared<Impl>();
-  p.impl_->picture = picture;
-  p.impl_->kind = Kind::Bitmap;
-  return p;
+  return Wrap(desc, Kind::Bitmap, false);
 }
 
 Picture Picture::FromIcon(HICON icon, bool isCursor) {
-  Picture p;
-  if (!icon) return p;
+  if (!icon) return {};
   PICTDESC desc{};
   desc.cbSizeofstruct = sizeof desc;
   desc.picType = PICTYPE_ICON;
   desc.icon.hicon = icon;
-  IPicture* picture = nullptr;
-  if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(&picture)))) {
-    DestroyIcon(icon);
-    return p;
-  }
-  p.impl_ = std::make_shared<Impl>();
-  p.impl_->picture = picture;
-  p.impl_->kind = Kind::Icon;
-  p.impl_->cursor = isCursor;
-  return p;
+  return Wrap(desc, Kind::Icon, isCursor);
 }
 
 Picture::Kind Picture::kind() const { return impl_ ? impl_->kind : Kind::None; }

@@ -12,6 +12,8 @@
 #include "platform/HostError.h"
 #include "platform/PropertyBag.h"
 
+struct tagPICTDESC;  // olectl.h: the description a picture object is made from
+
 namespace velmora::platform {
 
 // How a 32-bit bitmap of width x height pixels lies in memory: rows from the top, each pixel
@@ -49,6 +51,7 @@ class Picture {
   bool operator==(const Picture& other) const { return impl_ == other.impl_; }
 
  private:
+  static Picture Wrap(::tagPICTDESC& desc, Kind kind, bool cursor);
   struct Impl;
   std::shared_ptr<Impl> impl_;
 };

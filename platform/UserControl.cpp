@@ -244,18 +244,8 @@ UserControlSite::~UserControlSite() {
 }
 
 void UserControlSite::RegisterWindowClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    // Its own DC, so the control's hDC stays valid between paints; double clicks arrive as such.
-    wc.style = CS_OWNDC | CS_DBLCLKS;
-    wc.lpfnWndProc = &UserControlSite::WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kSiteClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  (void)registered;
+  // Its own DC, so the control's hDC stays valid between paints; double clicks arrive as such.
+  RegisterWindowClassOnce(kSiteClass, &UserControlSite::WindowProc, CS_OWNDC | CS_DBLCLKS, 0);
 }
 
 void UserControlSite::Create(HWND parent, UINT id) {

@@ -75,6 +75,23 @@ class Program : public testing::Test {
     }
     return boxes;
   }
+  // Makes the messenger's key in the private prefix for the program to change; the reason when
+  // that must not happen: on Windows it would change a real user's settings, and settings the
+  // prefix already has are left alone.
+  std::string MessengerKeyUnusable() {
+    if (!UnderWine()) return "needs the private Wine prefix";
+    HKEY yahoo = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Yahoo", 0, KEY_READ, &yahoo) == ERROR_SUCCESS) {
+      RegCloseKey(yahoo);
+      return "the prefix already has messenger settings; leaving them alone";
+    }
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kAdKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+      return "cannot make the messenger's key in the prefix";
+    RegCloseKey(key);
+    return {};
+  }
   DWORD ExitCode() {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &code);
@@ -131,18 +148,7 @@ TEST(ProgramFile, CarriesItsVersionInformation) {
 }
 
 TEST_F(Program, RemovesTheSelectedAdvertsOfThePrefixsUser) {
-  // Only in the private Wine prefix: on Windows this would change a real user's settings.
-  if (!UnderWine()) GTEST_SKIP() << "needs the private Wine prefix";
-  HKEY yahoo = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Yahoo", 0, KEY_READ, &yahoo) == ERROR_SUCCESS) {
-    RegCloseKey(yahoo);
-    GTEST_SKIP() << "the prefix already has messenger settings; leaving them alone";
-  }
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kAdKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
+  if (const std::string why = MessengerKeyUnusable(); !why.empty()) GTEST_SKIP() << why;
 
   ASSERT_TRUE(test::BringToFront(window));
   test::ClickCenter(Child(L"Select all"));
@@ -178,17 +184,7 @@ COLORREF ScreenPixel(HWND hwnd, int x, int y) {
 }
 
 TEST_F(Program, AUserSessionWithRealInput) {
-  if (!UnderWine()) GTEST_SKIP() << "needs the private Wine prefix";
-  HKEY yahoo = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Yahoo", 0, KEY_READ, &yahoo) == ERROR_SUCCESS) {
-    RegCloseKey(yahoo);
-    GTEST_SKIP() << "the prefix already has messenger settings; leaving them alone";
-  }
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kAdKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
+  if (const std::string why = MessengerKeyUnusable(); !why.empty()) GTEST_SKIP() << why;
   ASSERT_TRUE(test::BringToFront(window));
 
   // Under the pointer "Remove Selected Ads" shows its white hover face instead of the gradient.
