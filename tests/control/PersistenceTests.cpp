@@ -6,6 +6,7 @@
 #include "platform/DesignFile.h"
 #include "platform/Text.h"
 #include "tests/support/ButtonHost.h"
+#include "tests/support/Soak.h"
 
 namespace velmora {
 namespace {
@@ -249,24 +250,12 @@ TEST(Pictures, ThePlatformDecodersReadEveryKindOfPictureFile) {
   EXPECT_EQ(again.PixelSize().cy, 7);
 }
 
-// How many more pens the process can make: a leak of any GDI object shrinks it.
-int GdiHeadroom() {
-  std::vector<HPEN> pens;
-  for (int i = 0; i < 200000; ++i) {
-    HPEN pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(i));
-    if (!pen) break;
-    pens.push_back(pen);
-  }
-  for (HPEN pen : pens) DeleteObject(pen);
-  return static_cast<int>(pens.size());
-}
-
 TEST_F(Persistence, TerminateReleasesEveryDrawingObjectItMade) {
   // The first round fills the system's own caches (fonts, region machinery); what it keeps is
   // no leak of ours, so the count starts after it.
   int before = 0;
   for (int round = 0; round <= 40; ++round) {
-    if (round == 1) before = GdiHeadroom();
+    if (round == 1) before = test::GdiHeadroom();
     Form host(ParseFormDesign(test::kButtonHostDesign, "Host.json"));
     host.Show();
     for (int i = 0; i < 25; ++i) {
@@ -279,7 +268,7 @@ TEST_F(Persistence, TerminateReleasesEveryDrawingObjectItMade) {
       b.SetButtonShape(4);
     }
   }
-  EXPECT_EQ(GdiHeadroom(), before) << "1000 buttons made and destroyed";
+  EXPECT_EQ(test::GdiHeadroom(), before) << "1000 buttons made and destroyed";
 }
 
 }  // namespace

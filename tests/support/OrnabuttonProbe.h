@@ -9,6 +9,8 @@ struct OrnabuttonProbe {
   static OrnabuttonState& State(Ornabutton& b) { return b.s; }
   static platform::UserControl& Surface(Ornabutton& b) { return b.UserControl; }
   static HDC Buffer(Ornabutton& b) { return b.s.BufferDC; }
+  // Every pen and brush made as asked and every fill a Rectangle: the plain way of drawing.
+  static void DrawStraightforwardly(Ornabutton& b) { b.straightforwardDrawing_ = true; }
 
   static void FillBox(Ornabutton& b, int32_t left, int32_t top, int32_t right, int32_t bottom,
                       int32_t color) {
