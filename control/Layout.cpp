@@ -261,6 +261,10 @@ void Ornabutton::LayoutContent(bool& RebuildPicture) {
     const int32_t left = L + (R - FW) / 2, top = nint(SH - FH) / 2;
     picture = {left, top, left + FW, top + FH};
     RebuildPicture = true;
+  } else if (PP != 48) {
+    // A stored size no setter makes (up to 32 767 pixels) is held to the face like the small
+    // sizes: a box of thousands of pixels would be scaled and drawn in full for every paint.
+    limit(picture);
   }
   s.PictureRect = picture;
 
