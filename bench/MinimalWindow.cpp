@@ -33,10 +33,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"VelmoraMinimal";
   RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Minimal",
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 500, 360, nullptr, nullptr, instance,
-                              nullptr);
+  HWND hwnd = CreateWindowExW(
+      0, wc.lpszClassName, L"Minimal", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+      CW_USEDEFAULT, CW_USEDEFAULT, 500, 360, nullptr, nullptr, instance, nullptr);
   ShowWindow(hwnd, show);
   UpdateWindow(hwnd);
   MSG msg;

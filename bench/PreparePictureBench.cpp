@@ -103,4 +103,6 @@ int Run() {
 
 }  // namespace
 
-int main() { return bench::Main(Run); }
+int main() {
+  return bench::Main(Run);
+}

@@ -40,9 +40,9 @@ constexpr char kDesign[] = R"({
 class SystemButton {
  public:
   explicit SystemButton(HWND parent) {
-    button_ = CreateWindowExW(0, L"BUTTON", kCaption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 120,
-                              160, kWidth, kHeight, parent, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
+    button_ =
+        CreateWindowExW(0, L"BUTTON", kCaption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 120, 160,
+                        kWidth, kHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     LOGFONTW lf{};
     lf.lfHeight = -11;  // 8.25 points at 96 DPI
     lf.lfWeight = FW_NORMAL;
@@ -134,4 +134,6 @@ int Run() {
 
 }  // namespace
 
-int main() { return bench::Main(Run); }
+int main() {
+  return bench::Main(Run);
+}

@@ -35,8 +35,7 @@ HRGN RegionRebuilt(HRGN region) {
   std::vector<BYTE> data(size);
   auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
   if (!GetRegionData(region, size, rgn)) return nullptr;
-  UniqueRegion copy =
-      RegionFromRects(reinterpret_cast<const RECT*>(rgn->Buffer), rgn->rdh.nCount);
+  UniqueRegion copy = RegionFromRects(reinterpret_cast<const RECT*>(rgn->Buffer), rgn->rdh.nCount);
   // An empty region has no rectangles to build from.
   if (rgn->rdh.nCount == 0) copy.reset(CreateRectRgn(0, 0, 0, 0));
   return copy.release();

@@ -9,7 +9,9 @@
 namespace velmora::platform::Screen {
 
 namespace {
-float SystemTwipsPerPixel() { return static_cast<float>(TwipsPerPixel(GetDpiForSystem())); }
+float SystemTwipsPerPixel() {
+  return static_cast<float>(TwipsPerPixel(GetDpiForSystem()));
+}
 
 // The primary screen's size in pixels, width in the low half; 0 until asked.
 std::atomic<uint64_t> pixelSize{0};
@@ -25,8 +27,12 @@ uint64_t PixelSize() {
 }
 }  // namespace
 
-float TwipsPerPixelX() { return SystemTwipsPerPixel(); }
-float TwipsPerPixelY() { return SystemTwipsPerPixel(); }
+float TwipsPerPixelX() {
+  return SystemTwipsPerPixel();
+}
+float TwipsPerPixelY() {
+  return SystemTwipsPerPixel();
+}
 
 int32_t Width() {
   const auto pixels = static_cast<int32_t>(PixelSize() & 0xFFFFFFFF);
@@ -37,6 +43,8 @@ int32_t Height() {
   return nint(pixels * static_cast<double>(TwipsPerPixelY()));
 }
 
-void DisplayChanged() { pixelSize.store(0, std::memory_order_relaxed); }
+void DisplayChanged() {
+  pixelSize.store(0, std::memory_order_relaxed);
+}
 
 }  // namespace velmora::platform::Screen

@@ -11,35 +11,12 @@
 #include "tests/support/ButtonHost.h"
 #include "tests/support/OrnabuttonProbe.h"
 #include "tests/support/Pictures.h"
+#include "tests/support/Soak.h"
 
 namespace velmora {
 namespace {
 
 using P = OrnabuttonProbe;
-
-// Interaction states, set straight in the state record as the input handlers would.
-struct Interaction {
-  int16_t flags;
-  bool hovering;
-  int32_t mode;
-  bool value;
-  bool enabled;
-  int32_t customClick;
-};
-constexpr Interaction kInteractions[] = {
-    {0, false, 0, false, true, 0},
-    {Default, false, 0, false, true, 0},
-    {MouseOver, true, 0, false, true, 0},
-    {ButtonDown | MouseOver, true, 0, false, true, 0},
-    {Default | MouseOver, true, 0, false, true, 0},
-    {ButtonDown | MouseOver, true, 0, false, true, 4},  // moves the window: nothing is drawn
-    {0, false, 0, false, true, 4},
-    {0, false, 1, true, true, 0},
-    {MouseOver, true, 1, true, true, 0},
-    {Default, false, 2, false, true, 0},
-    {0, false, 0, false, false, 0},
-    {0, false, 1, true, false, 0},
-};
 
 class DrawingIdentity : public test::ButtonHost {
  protected:
@@ -64,19 +41,7 @@ class DrawingIdentity : public test::ButtonHost {
     }
   }
   static std::vector<COLORREF> Pixels(Ornabutton& b) {
-    return test::BitmapPixels(
-        static_cast<HBITMAP>(GetCurrentObject(P::Buffer(b), OBJ_BITMAP)));
-  }
-  static void Apply(Ornabutton& b, const Interaction& i) {
-    OrnabuttonState& st = P::State(b);
-    b.DelayDrawing(true);
-    b.SetEnabled(i.enabled);
-    b.SetMode(i.mode);
-    if (i.mode > 0) b.SetValue(i.value);
-    b.SetCustomClick(i.customClick);
-    st.StateFlags = static_cast<int16_t>((st.StateFlags & Offset) | i.flags);
-    st.Hovering = i.hovering;
-    b.Refresh();
+    return test::BitmapPixels(static_cast<HBITMAP>(GetCurrentObject(P::Buffer(b), OBJ_BITMAP)));
   }
   // Every look, shape and picture; the gradient mode and caption relief vary with them. Each
   // picture of a look and shape meets every stride-th state, in turn, so that together they
@@ -92,7 +57,9 @@ class DrawingIdentity : public test::ButtonHost {
           if (shape >= 7 && picture != &bitmap) continue;  // picture shapes take bitmaps only
           std::ostringstream what;
           what << "style " << style << ", shape " << shape << ", picture "
-               << (picture == &bitmap ? "bitmap" : picture ? "icon" : "none");
+               << (picture == &bitmap ? "bitmap"
+                   : picture          ? "icon"
+                                      : "none");
           Both(
               [&](Ornabutton& b) {
                 // One redraw for the lot: the shape setter ends the delay.
@@ -109,10 +76,10 @@ class DrawingIdentity : public test::ButtonHost {
               what.str());
           if (HasFatalFailure()) return;
           ++config_;
-          for (const Interaction& i : kInteractions) {
-            const int k = static_cast<int>(&i - kInteractions);
+          const auto interactions = test::Interactions();
+          for (int k = 0; k < static_cast<int>(interactions.size()); ++k) {
             if (shape < 7 && (k + config_) % stride != 0) continue;
-            Both([&](Ornabutton& b) { Apply(b, i); },
+            Both([&](Ornabutton& b) { test::Apply(b, interactions[static_cast<size_t>(k)]); },
                  what.str() + ", state " + std::to_string(k));
             if (HasFatalFailure()) return;
           }

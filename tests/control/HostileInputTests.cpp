@@ -43,11 +43,12 @@ void Put16(std::vector<uint8_t>& b, size_t at, uint16_t v, bool bigEndian = fals
 // Truncated copies and copies whose headers promise sizes the data does not hold.
 std::vector<std::pair<std::string, std::vector<uint8_t>>> DamagedFiles() {
   std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
-  for (const auto& [name, resource] : {std::pair{"bmp", L"DISC_BMP"}, std::pair{"ico", L"ICON_ICO"},
-                                       std::pair{"gif", L"SMALL_GIF"}, std::pair{"jpg", L"PHOTO_JPG"}}) {
+  for (const auto& [name, resource] :
+       {std::pair{"bmp", L"DISC_BMP"}, std::pair{"ico", L"ICON_ICO"},
+        std::pair{"gif", L"SMALL_GIF"}, std::pair{"jpg", L"PHOTO_JPG"}}) {
     const std::vector<uint8_t> whole = test::PictureFile(resource);
-    for (const size_t keep : {size_t{3}, size_t{10}, whole.size() / 4, whole.size() / 2,
-                              whole.size() - 2})
+    for (const size_t keep :
+         {size_t{3}, size_t{10}, whole.size() / 4, whole.size() / 2, whole.size() - 2})
       files.emplace_back(std::string(name) + " cut to " + std::to_string(keep),
                          std::vector<uint8_t>(whole.begin(), whole.begin() + keep));
   }
@@ -107,7 +108,8 @@ TEST_F(HostileInput, AHugePictureShapesTheButtonInBoundedTime) {
     b.SetPicture(huge);
     b.SetButtonShape(shape);
     b.Refresh();
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf("8000 x 8000 picture, shape %d, 100 x 100 button: %.0f ms\n", shape, ms);
     EXPECT_EQ(b.ButtonShape(), shape);
     // The window takes the disc's outline: its middle is in, its corner out.
@@ -129,12 +131,14 @@ TEST_F(HostileInput, ButtonsOfNoSizeOrOnePixelInEveryShapeAndStyle) {
     for (int style = 0; style < 8; ++style) {
       for (int shape = 0; shape < 9; ++shape) {
         const std::string what = std::to_string(size.cx) + " x " + std::to_string(size.cy) +
-                                 ", style " + std::to_string(style) + ", shape " + std::to_string(shape);
+                                 ", style " + std::to_string(style) + ", shape " +
+                                 std::to_string(shape);
         P::Surface(b).Size(static_cast<float>(size.cx * 15), static_cast<float>(size.cy * 15));
         b.SetButtonStyle(style);
         b.SetButtonShape(shape);
         b.SetGradientMode(shape % 5);
-        for (const int16_t flags : {int16_t{0}, int16_t{Default}, int16_t{ButtonDown | MouseOver}}) {
+        for (const int16_t flags :
+             {int16_t{0}, int16_t{Default}, int16_t{ButtonDown | MouseOver}}) {
           P::State(b).StateFlags = flags;
           P::State(b).Hovering = flags != 0;
           b.Refresh();
@@ -153,8 +157,8 @@ TEST_F(HostileInput, CaptionsOfAHundredThousandCharactersOrOnlyLineBreaks) {
   std::wstring words;
   while (words.size() < 100000) words += L"Remove ";
   words.resize(100000);
-  const std::wstring captions[] = {words, std::wstring(100000, L'W'), L"||", L"||||||||", L"|||",
-                                   std::wstring(100000, L'|')};
+  const std::wstring captions[] = {words,  std::wstring(100000, L'W'), L"||", L"||||||||",
+                                   L"|||", std::wstring(100000, L'|')};
   for (const std::wstring& caption : captions) {
     const std::string what = "caption of " + std::to_string(caption.size()) + " characters";
     b.SetCaption(caption);
@@ -173,36 +177,37 @@ TEST_F(HostileInput, CaptionsOfAHundredThousandCharactersOrOnlyLineBreaks) {
   }
 }
 
-// The host design with one button whose properties are given as JSON.
-platform::FormDesign HostWithButton(const std::string& properties) {
-  std::string text = test::kButtonHostDesign;
-  text.replace(text.rfind("]}"), 2,
-               R"(, {"kind": "usercontrol", "class": "Tessorin.Ornabutton", "name": "Ornabutton1",
-                  "container": "Box", "left": 240, "top": 240, "width": 1455, "height": 375,
-                  "tabIndex": 1, "properties": )" +
-                   properties + "}]}");
-  return platform::ParseFormDesign(text, "Stored.json");
-}
-
 TEST_F(HostileInput, EveryStoredKeyWithAValueOfTheWrongTypeStopsTheFormNamingTheKey) {
   // Values no conversion turns into the key's type.
   const std::pair<const char*, const char*> cases[] = {
-      {"Caption", R"({"name": "Arial"})"}, {"CapAlign", R"("left")"},
-      {"BackStyle", R"("three")"},         {"Shape", R"([1])"},
-      {"Gradient", R"("up")"},             {"cGradient", R"("grey")"},
-      {"cFore", R"({"name": "Arial"})"},   {"Font", "12"},
-      {"Focus", R"("perhaps")"},           {"Mode", R"("check")"},
-      {"Value", R"("maybe")"},             {"CustomClick", R"("left")"},
-      {"Image", "42"},                     {"ImgSize", R"("big")"},
-      {"ImgAlign", R"("top")"},            {"cFHover", R"("red")"},
-      {"Enabled", R"("sometimes")"},       {"cBack", R"("blue")"},
-      {"cBHover", R"([255])"},             {"LockHover", R"("both")"},
-      {"CapStyle", R"("raised")"},         {"mIcon", R"("arrow.cur")"},
+      {"Caption", R"({"name": "Arial"})"},
+      {"CapAlign", R"("left")"},
+      {"BackStyle", R"("three")"},
+      {"Shape", R"([1])"},
+      {"Gradient", R"("up")"},
+      {"cGradient", R"("grey")"},
+      {"cFore", R"({"name": "Arial"})"},
+      {"Font", "12"},
+      {"Focus", R"("perhaps")"},
+      {"Mode", R"("check")"},
+      {"Value", R"("maybe")"},
+      {"CustomClick", R"("left")"},
+      {"Image", "42"},
+      {"ImgSize", R"("big")"},
+      {"ImgAlign", R"("top")"},
+      {"cFHover", R"("red")"},
+      {"Enabled", R"("sometimes")"},
+      {"cBack", R"("blue")"},
+      {"cBHover", R"([255])"},
+      {"LockHover", R"("both")"},
+      {"CapStyle", R"("raised")"},
+      {"mIcon", R"("arrow.cur")"},
       {"mPointer", R"("hand")"},
   };
   for (const auto& [key, value] : cases) {
     try {
-      platform::Form stored(HostWithButton(std::string(R"({")") + key + R"(": )" + value + "}"));
+      platform::Form stored(
+          test::HostWithButton(std::string(R"({")") + key + R"(": )" + value + "}"));
       stored.Load();
       ADD_FAILURE() << key << " = " << value << " loaded";
     } catch (const platform::DesignError& e) {
@@ -214,25 +219,30 @@ TEST_F(HostileInput, EveryStoredKeyWithAValueOfTheWrongTypeStopsTheFormNamingThe
 
 TEST_F(HostileInput, StoredValuesOutOfRangeLoadAsStoredAndDrawSanely) {
   const std::pair<const char*, const char*> cases[] = {
-      {"CapAlign", "-7"},          {"BackStyle", "-1"},        {"BackStyle", "2147483647"},
-      {"Shape", "99"},             {"Shape", "-2147483648"},   {"Gradient", "9"},
-      {"Gradient", "-3"},          {"Mode", "7"},              {"CustomClick", "-5"},
-      {"CustomClick", "100"},      {"ImgSize", "-32768"},      {"ImgSize", "32767"},
-      {"ImgAlign", "42"},          {"LockHover", "-1"},        {"CapStyle", "12"},
-      {"cBack", "2147483647"},     {"cBack", "-2147483393"},   {"cFore", "16777217"},
-      {"cGradient", "-1"},         {"cBHover", "-2147483648"}, {"cFHover", "2130706432"},
+      {"CapAlign", "-7"},          {"BackStyle", "-1"},
+      {"BackStyle", "2147483647"}, {"Shape", "99"},
+      {"Shape", "-2147483648"},    {"Gradient", "9"},
+      {"Gradient", "-3"},          {"Mode", "7"},
+      {"CustomClick", "-5"},       {"CustomClick", "100"},
+      {"ImgSize", "-32768"},       {"ImgSize", "32767"},
+      {"ImgAlign", "42"},          {"LockHover", "-1"},
+      {"CapStyle", "12"},          {"cBack", "2147483647"},
+      {"cBack", "-2147483393"},    {"cFore", "16777217"},
+      {"cGradient", "-1"},         {"cBHover", "-2147483648"},
+      {"cFHover", "2130706432"},
   };
-  const std::string picture =
-      platform::Base64Encode(test::PictureFile(L"DISC_BMP"));
+  const std::string picture = platform::Base64Encode(test::PictureFile(L"DISC_BMP"));
   for (const auto& [key, value] : cases) {
     const std::string what = std::string(key) + " = " + value;
-    platform::Form stored(HostWithButton(std::string(R"({"caption": "Odd", "Image": {"picture": ")") +
-                                         picture + R"("}, ")" + key + R"(": )" + value + "}"));
+    platform::Form stored(
+        test::HostWithButton(std::string(R"({"caption": "Odd", "Image": {"picture": ")") + picture +
+                             R"("}, ")" + key + R"(": )" + value + "}"));
     ASSERT_NO_THROW(stored.Show()) << what;
     Ornabutton& b = stored.Get<platform::UserControlSite>("Ornabutton1").Client<Ornabutton>();
     const platform::ControlDesign saved =
         stored.Get<platform::UserControlSite>("Ornabutton1").SaveDesign();
-    EXPECT_EQ(saved.properties.ReadLong(key, 12345), std::stol(value)) << what << ": kept as stored";
+    EXPECT_EQ(saved.properties.ReadLong(key, 12345), std::stol(value))
+        << what << ": kept as stored";
     for (const int16_t flags : {int16_t{0}, int16_t{Default}, int16_t{ButtonDown | MouseOver}}) {
       P::State(b).StateFlags = flags;
       P::State(b).Hovering = flags != 0;
@@ -240,9 +250,9 @@ TEST_F(HostileInput, StoredValuesOutOfRangeLoadAsStoredAndDrawSanely) {
     }
     ExpectSaneBuffer(b, what);
     // Whatever the stored picture size, the picture is drawn on the face.
-    const RECT& picture = P::State(b).PictureRect;
-    EXPECT_LE(picture.right - picture.left, 97) << what;
-    EXPECT_LE(picture.bottom - picture.top, 25) << what;
+    const RECT& box = P::State(b).PictureRect;
+    EXPECT_LE(box.right - box.left, 97) << what;
+    EXPECT_LE(box.bottom - box.top, 25) << what;
   }
 }
 

@@ -23,26 +23,6 @@ constexpr char kSoakDesign[] = R"({
     {"kind": "frame", "name": "Box", "container": "Soak", "caption": "Box",
      "left": 120, "top": 120, "width": 5700, "height": 4200, "tabIndex": 0}]})";
 
-Ornabutton& Place(platform::Form& form, const std::string& name, int32_t top) {
-  return form.PlaceUserControl(Ornabutton::kClassName, name, "Box", 240, top, 1455, 375)
-      .Client<Ornabutton>();
-}
-
-struct Pictures {
-  platform::Picture none;
-  platform::Picture bitmap = platform::Picture::FromBitmap(MakeDiscPicture(40, 32, false));
-  platform::Picture icon = platform::Picture::FromIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
-};
-
-// Interaction states a redraw can meet, set straight in the state record.
-struct Interaction {
-  int16_t flags;
-  bool hovering;
-  int32_t mode;
-  bool value;
-  bool enabled;
-  int32_t customClick;
-};
 constexpr Interaction kInteractions[] = {
     {0, false, 0, false, true, 0},
     {Default, false, 0, false, true, 0},
@@ -59,6 +39,12 @@ constexpr Interaction kInteractions[] = {
     {0, false, 1, true, false, 0},
 };
 
+}  // namespace
+
+std::span<const Interaction> Interactions() {
+  return kInteractions;
+}
+
 void Apply(Ornabutton& b, const Interaction& i) {
   OrnabuttonState& st = OrnabuttonProbe::State(b);
   b.DelayDrawing(true);
@@ -70,6 +56,20 @@ void Apply(Ornabutton& b, const Interaction& i) {
   st.Hovering = i.hovering;
   b.Refresh();
 }
+
+namespace {
+
+Ornabutton& Place(platform::Form& form, const std::string& name, int32_t top) {
+  return form.PlaceUserControl(Ornabutton::kClassName, name, "Box", 240, top, 1455, 375)
+      .Client<Ornabutton>();
+}
+
+struct Pictures {
+  platform::Picture none;
+  platform::Picture bitmap = platform::Picture::FromBitmap(MakeDiscPicture(40, 32, false));
+  platform::Picture icon =
+      platform::Picture::FromIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+};
 
 void Redraws(platform::Form& form, const Pictures& pictures, int count) {
   Ornabutton& b = Place(form, "Redraws", 240);
@@ -88,7 +88,7 @@ void Redraws(platform::Form& form, const Pictures& pictures, int count) {
           b.SetGradientMode((shape + cycle) % 5);
           b.SetButtonStyle(style);
           b.SetButtonShape(shape);
-          for (const Interaction& i : kInteractions) {
+          for (const Interaction& i : Interactions()) {
             if (done == count) break;
             Apply(b, i);
             ++done;
@@ -127,7 +127,9 @@ void PropertyChanges(platform::Form& form, const Pictures& pictures, int count) 
         font.size = 6.0f + static_cast<float>(i % 12);
         (void)b.SetFont(font);
       },
-      [&](int i) { b.SetPicture(i % 3 == 0 ? pictures.icon : i % 3 == 1 ? pictures.bitmap : pictures.none); },
+      [&](int i) {
+        b.SetPicture(i % 3 == 0 ? pictures.icon : i % 3 == 1 ? pictures.bitmap : pictures.none);
+      },
       [&](int i) { b.SetPictureSize(i % 5); },
       [&](int i) { b.SetPictureAlign(i % 6); },
       [&](int i) { b.SetCaptionAlign(i % 3); },
