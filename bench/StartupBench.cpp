@@ -16,26 +16,27 @@ using namespace velmora;
 constexpr int kRounds = 9;
 constexpr DWORD kDeadlineMs = 60000;
 
+struct Search {
+  DWORD processId;
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK Match(HWND hwnd, LPARAM lp) {
+  auto& s = *reinterpret_cast<Search*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  wchar_t text[64] = {};
+  GetWindowTextW(hwnd, text, 64);
+  if (owner != s.processId || !IsWindowVisible(hwnd) || lstrcmpW(text, s.title) != 0) return TRUE;
+  s.found = hwnd;
+  return FALSE;
+}
+
 // The visible top-level window of a process with that title.
 HWND WindowOf(DWORD processId, const wchar_t* title) {
-  struct Search {
-    DWORD processId;
-    const wchar_t* title;
-    HWND found;
-  } search{processId, title, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t text[64] = {};
-        GetWindowTextW(hwnd, text, 64);
-        if (owner != s.processId || !IsWindowVisible(hwnd) || lstrcmpW(text, s.title) != 0)
-          return TRUE;
-        s.found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  Search search{processId, title, nullptr};
+  EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
