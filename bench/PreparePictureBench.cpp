@@ -2,15 +2,11 @@
 // straightforward one-pixel-at-a-time way on 256 x 256 pictures with a transparent ground.
 // Both run in this process, alternately, and their medians are compared.
 #include <windows.h>
-#include <commctrl.h>
-#include <ole2.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "control/Ornabutton.h"
 #include "platform/DesignFile.h"
 #include "platform/Forms.h"
@@ -29,16 +25,9 @@ constexpr char kDesign[] = R"({
   "borderStyle": "fixedDialog", "showInTaskbar": true, "startUpPosition": "centerScreen",
   "controls": []})";
 
-double Milliseconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
+template <typename Work>
+double Milliseconds(Work&& work) {
+  return bench::Microseconds(work) / 1000;
 }
 
 struct Timing {
@@ -75,8 +64,8 @@ Timing Measure(Ornabutton& button, const platform::Picture& picture, int w, int 
     ours.push_back(a);
     reference.push_back(b);
   }
-  t.ours = Median(ours);
-  t.reference = Median(reference);
+  t.ours = bench::Median(ours);
+  t.reference = bench::Median(reference);
   return t;
 }
 
@@ -107,7 +96,7 @@ int Run() {
   Report("prepare_picture 256 x 256: a disc on a transparent ground", a);
   Report("prepare_picture 256 x 256: the same, speckled (many short runs)", b);
   Report("prepare_picture of the disc stretched to 200 x 200", c);
-  std::printf("figure prepare_picture_256_speedup = %.1f x\n", a.reference / a.ours);
+  bench::Figure("prepare_picture_256_speedup", a.reference / a.ours, "x");
   form.Unload();
   return a.same && b.same && c.same ? 0 : 1;
 }
@@ -115,15 +104,5 @@ int Run() {
 }  // namespace
 
 int main() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  OleInitialize(nullptr);
-  int result = 1;
-  try {
-    result = Run();
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "bench failed: %s\n", e.what());
-  }
-  OleUninitialize();
-  return result;
+  return bench::Main(Run);
 }

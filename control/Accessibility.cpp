@@ -45,7 +45,7 @@ std::wstring ReadableCaption(const std::wstring& caption) {
 
 long Ornabutton::AccessibleState() const {
   long state = STATE_SYSTEM_FOCUSABLE;
-  if (GetFocus() == hwnd()) state |= STATE_SYSTEM_FOCUSED;
+  if (UserControl.HasFocus()) state |= STATE_SYSTEM_FOCUSED;
   if (s.StateFlags & ButtonDown) state |= STATE_SYSTEM_PRESSED;
   if (s.Mode != 0 && s.Value) state |= STATE_SYSTEM_CHECKED;
   if ((s.StateFlags & Default) || UserControl.Ambient().DisplayAsDefault) state |= STATE_SYSTEM_DEFAULT;

@@ -206,7 +206,7 @@ void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& 
     points[2] = {s.ContentRight + 4 * SY - 5, 4};
     points[3] = {nint(W - 5 - 6 * SY), bottom};
     points[4] = {s.ShapeCut + 3 - 4 * SX, bottom};
-    Polyline(s.BufferDC, points.data(), 5);
+    Polyline(DrawingDC(), points.data(), 5);
     return;
   }
 
@@ -235,7 +235,7 @@ void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& 
                              {R.right - 1, R.bottom - 1},
                              {R.left, R.bottom - 1},
                              {R.left, R.top}};
-      Polyline(s.BufferDC, frame, 5);
+      Polyline(DrawingDC(), frame, 5);
     }
     return;
   }
@@ -250,7 +250,7 @@ void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& 
                            {R.right, R.top},
                            {R.right, R.bottom},
                            {R.left, R.bottom}};
-    Polyline(s.BufferDC, frame, 5);
+    Polyline(DrawingDC(), frame, 5);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "platform/Handles.h"
 #include "platform/Numeric.h"
 #include "platform/Picture.h"
+#include "platform/Regions.h"
 
 namespace velmora {
 
@@ -18,32 +19,6 @@ namespace {
 
 // The runs of key-like pixels of one row, as [left, right) pairs from left to right.
 using Runs = std::vector<std::pair<int32_t, int32_t>>;
-
-// A region from rectangles. Some platforms merge the rectangles of one ExtCreateRegion call one
-// at a time, which grows with the square of their number, so a long list is built in slices
-// that are joined pairwise.
-platform::UniqueRegion RegionFromRects(const RECT* rects, size_t count) {
-  constexpr size_t kSlice = 16;
-  if (count > kSlice) {
-    const size_t half = count / 2;
-    platform::UniqueRegion first = RegionFromRects(rects, half);
-    const platform::UniqueRegion second = RegionFromRects(rects + half, count - half);
-    CombineRgn(first.get(), first.get(), second.get(), RGN_OR);
-    return first;
-  }
-  std::vector<BYTE> data(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
-  auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
-  header->dwSize = sizeof(RGNDATAHEADER);
-  header->iType = RDH_RECTANGLES;
-  header->nCount = static_cast<DWORD>(count);
-  header->nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
-  RECT bounds{};
-  for (size_t i = 0; i < count; ++i) UnionRect(&bounds, &bounds, &rects[i]);
-  header->rcBound = bounds;
-  std::copy(rects, rects + count, reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
-  return platform::UniqueRegion(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                                reinterpret_cast<RGNDATA*>(data.data())));
-}
 
 // The union of every run rectangle enlarged by Grow on each side, as bands of non-overlapping
 // rectangles; rows with the same spans share one band, which keeps the list short.
@@ -286,6 +261,10 @@ void Ornabutton::LayoutContent(bool& RebuildPicture) {
     const int32_t left = L + (R - FW) / 2, top = nint(SH - FH) / 2;
     picture = {left, top, left + FW, top + FH};
     RebuildPicture = true;
+  } else if (PP != 48) {
+    // A stored size no setter makes (up to 32 767 pixels) is held to the face like the small
+    // sizes: a box of thousands of pixels would be scaled and drawn in full for every paint.
+    limit(picture);
   }
   s.PictureRect = picture;
 
@@ -360,7 +339,7 @@ void Ornabutton::PreparePicture(int32_t W, int32_t H, HRGN TargetRegion) {
   for (const auto& [region, grow] : cuts) {
     const std::vector<RECT> rects = GrownRuns(rows, grow);
     if (rects.empty()) continue;
-    const platform::UniqueRegion cut = RegionFromRects(rects.data(), rects.size());
+    const platform::UniqueRegion cut = platform::RegionFromRects(rects.data(), rects.size());
     CombineRgn(region, region, cut.get(), RGN_DIFF);
   }
 }

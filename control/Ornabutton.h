@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -307,7 +308,13 @@ class Ornabutton final : public platform::UserControlClient {
   void BeginFacePaint(int16_t& DrawLevel);
   void PaintGradient(int32_t FromColor, int32_t ToColor);
   void BuildGradientRamp(std::vector<int32_t>& Ramp, int32_t FromColor, int32_t ToColor);
+  // All bands of a gradient in one copy; false when they have to be filled one by one.
+  bool PaintBands(const std::vector<int32_t>& Ramp, int32_t Band, bool across, bool forward,
+                  int32_t Right, int32_t Bottom);
   void DrawBevelFrame(Points& points, Colors& colors, int16_t Reserved, int32_t OuterPenStyle);
+  // The buffer, with the pen and brush last asked for made and selected: call it for every
+  // drawing that uses them.
+  HDC DrawingDC();
 
   // The eight style painters
   void RaisedBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
@@ -339,6 +346,24 @@ class Ornabutton final : public platform::UserControlClient {
 
   // Where a redraw shows the buffer: the window, or the DC of PaintInto.
   HDC ScreenDC() const { return printTarget_ ? printTarget_ : UserControl.hDC(); }
+  // A pen or brush asked for is made only when something draws with it, and not at all when
+  // the buffer already holds one like it; solid blocks are filled without either. A solid
+  // pen carries no state between lines, so reusing one like it draws the same pixels.
+  struct PenSpec {
+    int32_t style, width, color;
+    bool operator==(const PenSpec&) const = default;
+  };
+  struct DrawingTools {
+    std::optional<PenSpec> pen;  // asked for and not made yet
+    std::optional<int32_t> brush;
+    std::optional<PenSpec> madePen;  // ours, selected in the buffer
+    std::optional<int32_t> madeBrush;
+  };
+  DrawingTools tools_;
+  std::vector<uint32_t> bandPixels_;  // the gradient's pixels, kept for the next paint
+  // Makes every pen and brush as it is asked for and fills with Rectangle: the plain way the
+  // faster one is compared with.
+  bool straightforwardDrawing_ = false;
 
   platform::UserControl& UserControl;
   OrnabuttonState s;

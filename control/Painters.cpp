@@ -167,7 +167,7 @@ void Ornabutton::FlatHotTrack(Points& points, Colors& colors, int16_t& State, in
     // A dotted outline shows the designer where the flat button is.
     SelectClipRgn(s.BufferDC, nullptr);
     SelectDrawingTool(true, s.BufferDC, 1, Shift(s.ContainerBackColor, -32), true, 1, 0, PS_DOT);
-    Arc(s.BufferDC, 0, 0, nint(UserControl.ScaleWidth() - 1), nint(UserControl.ScaleHeight() - 1),
+    Arc(DrawingDC(), 0, 0, nint(UserControl.ScaleWidth() - 1), nint(UserControl.ScaleHeight() - 1),
         0, 0, 0, 0);
     SelectClipRgn(s.BufferDC, s.ShapeRegion);
   } else if (s.ButtonShape < 4) {

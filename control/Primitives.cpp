@@ -17,19 +17,20 @@ void Ornabutton::SelectDrawingTool(bool Enable, HDC DC, int32_t Kind, int32_t Co
   // Pens and brushes always go into the buffer: it owns exactly one of each, so every selection
   // deletes the one it replaces.
   const auto replace = [this](HGDIOBJ object) { DeleteObject(SelectObject(s.BufferDC, object)); };
-  const auto pen = [&] { return CreatePen(PenStyle, PenWidth, static_cast<COLORREF>(Color)); };
   if (!Enable) {
+    tools_ = {};
     replace(s.BufferOldBrush);
     replace(s.BufferOldPen);
     return;
   }
+  const PenSpec pen{PenStyle, PenWidth, Color};
   switch (Kind) {
     case 0:
-      replace(CreateSolidBrush(static_cast<COLORREF>(Color)));
-      if (WithPen) replace(pen());
+      tools_.brush = Color;
+      if (WithPen) tools_.pen = pen;
       break;
     case 1:
-      replace(pen());
+      tools_.pen = pen;
       break;
     case 2:
       SetTextColor(DC, static_cast<COLORREF>(Translate(Color)));
@@ -37,6 +38,28 @@ void Ornabutton::SelectDrawingTool(bool Enable, HDC DC, int32_t Kind, int32_t Co
     default:
       break;
   }
+  if (straightforwardDrawing_) DrawingDC();
+}
+
+HDC Ornabutton::DrawingDC() {
+  const auto replace = [this](HGDIOBJ object) { DeleteObject(SelectObject(s.BufferDC, object)); };
+  if (tools_.brush) {
+    if (straightforwardDrawing_ || tools_.brush != tools_.madeBrush) {
+      replace(CreateSolidBrush(static_cast<COLORREF>(*tools_.brush)));
+      tools_.madeBrush = tools_.brush;
+    }
+    tools_.brush.reset();
+  }
+  if (tools_.pen) {
+    // A styled pen is made afresh, as asked: its dashes start over.
+    if (straightforwardDrawing_ || tools_.pen != tools_.madePen || tools_.pen->style != PS_SOLID) {
+      const PenSpec& p = *tools_.pen;
+      replace(CreatePen(p.style, p.width, static_cast<COLORREF>(p.color)));
+      tools_.madePen = tools_.pen;
+    }
+    tools_.pen.reset();
+  }
+  return s.BufferDC;
 }
 
 void Ornabutton::FillBox(HDC DC, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom,
@@ -44,6 +67,18 @@ void Ornabutton::FillBox(HDC DC, int32_t Left, int32_t Top, int32_t Right, int32
   if (PenColor != -1) SelectDrawingTool(true, DC, 1, PenColor, true, PenWidth, 0, PenStyle);
   // Without a pen colour the outline is drawn in the fill colour: a solid block.
   SelectDrawingTool(true, DC, 0, FillColor, PenColor == -1, 1, 0, 0);
+  // That block is filled directly, for plain RGB colours; the pen and brush stay asked for, as
+  // later lines may draw with them. A one-pixel box is left to Rectangle: platforms differ on
+  // whether it draws anything.
+  if (!straightforwardDrawing_ && PenColor == -1 && DC == s.BufferDC && Left < Right &&
+      Top < Bottom && Right - Left + Bottom - Top > 2 && (FillColor & 0xFF000000) == 0) {
+    const RECT box{Left, Top, Right, Bottom};
+    const COLORREF back = SetBkColor(DC, static_cast<COLORREF>(FillColor));
+    ExtTextOutW(DC, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
+    SetBkColor(DC, back);
+    return;
+  }
+  DrawingDC();
   Rectangle(DC, Left, Top, Right, Bottom);
 }
 
@@ -146,13 +181,45 @@ void Ornabutton::PaintGradient(int32_t FromColor, int32_t ToColor) {
   if (Count <= 0) return;
   std::vector<int32_t> Ramp(static_cast<size_t>(Count));
   BuildGradientRamp(Ramp, FromColor, ToColor);
-  RECT band = across ? RECT{0, 0, Band, Bottom} : RECT{0, 0, Right, Band};
   const bool forward = s.GradientMode % 2 == 1;
+  if (!straightforwardDrawing_ && PaintBands(Ramp, Band, across, forward, Right, Bottom)) return;
+  RECT band = across ? RECT{0, 0, Band, Bottom} : RECT{0, 0, Right, Band};
   for (int32_t k = 0; k < Count; ++k) {
     const int32_t Index = forward ? k : Count - 1 - k;
     FillBox(s.BufferDC, band.left, band.top, band.right, band.bottom, Ramp[Index], -1, 0, 0);
     OffsetRect(&band, across ? Band : 0, across ? 0 : Band);
   }
+}
+
+bool Ornabutton::PaintBands(const std::vector<int32_t>& Ramp, int32_t Band, bool across,
+                            bool forward, int32_t Right, int32_t Bottom) {
+  // Only the first entry can be something else than a plain RGB colour (a raw stored value);
+  // only true-colour buffers take the colours exactly as a fill does.
+  const auto Count = static_cast<int32_t>(Ramp.size());
+  BITMAP bm{};
+  if ((Ramp[0] & 0xFF000000) != 0 ||
+      !GetObjectW(GetCurrentObject(s.BufferDC, OBJ_BITMAP), sizeof bm, &bm) || bm.bmBitsPixel < 24)
+    return false;
+  const int32_t w = across ? Count * Band : Right, h = across ? Bottom : Count * Band;
+  // As for any fill: one-pixel bands are left to Rectangle.
+  if (w <= 0 || h <= 0 || (Band == 1 && (across ? h : w) == 1)) return false;
+  bandPixels_.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+  for (int32_t y = 0; y < h; ++y) {
+    uint32_t* row = bandPixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
+    for (int32_t x = 0; x < w; ++x) {
+      const int32_t k = (across ? x : y) / Band;
+      const auto c = static_cast<uint32_t>(Ramp[static_cast<size_t>(forward ? k : Count - 1 - k)]);
+      row[x] = (c & 0x00FF00) | (c & 0xFF) << 16 | (c >> 16 & 0xFF);  // 0x00RRGGBB
+    }
+  }
+  BITMAPINFO info = platform::TopDownBitmapInfo(w, h);
+  SetDIBitsToDevice(s.BufferDC, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
+                    static_cast<UINT>(h), bandPixels_.data(), &info, DIB_RGB_COLORS);
+  // As after the fill of the last band.
+  const int32_t last = Ramp[static_cast<size_t>(forward ? Count - 1 : 0)];
+  tools_.brush = last;
+  tools_.pen = PenSpec{PS_SOLID, 1, last};
+  return true;
 }
 
 void Ornabutton::BuildGradientRamp(std::vector<int32_t>& Ramp, int32_t FromColor, int32_t ToColor) {
@@ -214,11 +281,11 @@ void Ornabutton::DrawBevelFrame(Points& points, Colors& colors, int16_t /*Reserv
     // A pen is made only when the colour changes, so a side may keep the previous pen's style.
     if (colors[R] != LastColor)
       SelectDrawingTool(true, s.BufferDC, 1, colors[R], true, 1, 0, PenStyle);
-    Polyline(s.BufferDC, &p[j], 2);
+    Polyline(DrawingDC(), &p[j], 2);
     LastColor = colors[R];
   }
   // The outer bottom again, through its last pixel, with whatever pen is current.
-  if (W != static_cast<float>(SR)) Polyline(s.BufferDC, &p[14], 2);
+  if (W != static_cast<float>(SR)) Polyline(DrawingDC(), &p[14], 2);
 }
 
 }  // namespace velmora

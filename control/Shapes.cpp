@@ -5,6 +5,7 @@
 
 #include "control/Ornabutton.h"
 #include "platform/Numeric.h"
+#include "platform/Regions.h"
 
 namespace velmora {
 
@@ -108,7 +109,9 @@ void Ornabutton::BuildShape() {
     case 4:
     case 5:
     case 6:
-      WR = CreateEllipticRgn(0, 0, nint(SW), nint(SH));
+      // The same ellipse as plain rectangles: some platforms lose an object with each
+      // elliptic window region they take over.
+      WR = platform::RegionRebuilt(CreateEllipticRgn(0, 0, nint(SW), nint(SH)));
       if (s.ButtonStyle != 5) {
         if (s.ButtonShape == 6) {
           HBRUSH black = CreateSolidBrush(0);

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Numeric.h"
 #include "platform/Resources.h"
+#include "platform/Screen.h"
 #include "platform/Text.h"
 #include "platform/UserControl.h"
 
@@ -590,6 +591,9 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case WM_DISPLAYCHANGE:
+      Screen::DisplayChanged();
+      break;
     case WM_SYSCOLORCHANGE:
       brushes_.clear();
       for (const auto& c : controls_)

@@ -474,10 +474,14 @@ LRESULT UserControlSite::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       if (defaultCancel_) SetAmbientDisplayAsDefault((wp & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
       return 0;
     case WM_SETFOCUS:
+      surface_.focused_ = true;
       form_.FocusChanged(this);
       NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, CHILDID_SELF);
       if (live) client_->GotFocus();
       return 0;
+    case WM_KILLFOCUS:
+      surface_.focused_ = false;
+      break;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != hwnd) {
         clickButton_ = 0;

@@ -97,6 +97,9 @@ class UserControl {
   int32_t ForeColor() const { return foreColor_; }
   void SetForeColor(int32_t color) { foreColor_ = color; }
   bool Enabled() const { return enabled_; }
+  // Whether the control's window has the keyboard focus, as its focus messages told it;
+  // cheaper than asking the system on every redraw.
+  bool HasFocus() const { return focused_; }
   void SetEnabled(bool enabled);
   // 0 default, 1 arrow, 2 cross, 3 I-beam, 4 icon, 5 size, 6 NE-SW, 7 N-S, 8 NW-SE, 9 W-E,
   // 10 up arrow, 11 hourglass, 12 no drop, 13 arrow and hourglass, 14 arrow and question mark,
@@ -136,6 +139,7 @@ class UserControl {
   FontDesign font_;
   int32_t foreColor_ = static_cast<int32_t>(0x80000012);
   bool enabled_ = true;
+  bool focused_ = false;
   int16_t mousePointer_ = 0;
   Picture mouseIcon_;
   std::wstring accessKeys_;

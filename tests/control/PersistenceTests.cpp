@@ -6,6 +6,7 @@
 #include "platform/DesignFile.h"
 #include "platform/Text.h"
 #include "tests/support/ButtonHost.h"
+#include "tests/support/Soak.h"
 
 namespace velmora {
 namespace {
@@ -17,17 +18,6 @@ using platform::FormDesign;
 using platform::ParseFormDesign;
 using platform::PropertyBag;
 using test::ButtonHost;
-
-// The host design with one button whose properties are given as JSON.
-FormDesign HostWithButton(const std::string& properties) {
-  std::string text = test::kButtonHostDesign;
-  text.replace(text.rfind("]}"), 2,
-               R"(, {"kind": "usercontrol", "class": "Tessorin.Ornabutton", "name": "Ornabutton1",
-                  "container": "Box", "left": 240, "top": 240, "width": 1455, "height": 375,
-                  "tabIndex": 1, "properties": )" +
-                   properties + "}]}");
-  return ParseFormDesign(text, "Stored.json");
-}
 
 Ornabutton& ButtonOf(Form& form) {
   return form.Get<platform::UserControlSite>("Ornabutton1").Client<Ornabutton>();
@@ -127,7 +117,7 @@ TEST_F(Persistence, WritingThenReadingGivesBackEveryProperty) {
 }
 
 TEST_F(Persistence, KeysAreFoundWhateverTheirCase) {
-  Form stored(HostWithButton(R"({"caption": "Select all", "capalign": 0, "BACKSTYLE": 3,
+  Form stored(test::HostWithButton(R"({"caption": "Select all", "capalign": 0, "BACKSTYLE": 3,
       "cBhover": 16777215, "lockhover": 1, "cfore": 0, "cfhover": 0, "cgradient": 12632256,
       "gradient": 2, "mode": 0, "value": false, "cback": 14737632,
       "font": {"name": "MS Sans Serif", "size": 8.25}})"));
@@ -148,7 +138,7 @@ TEST_F(Persistence, KeysAreFoundWhateverTheirCase) {
 }
 
 TEST_F(Persistence, MissingKeysTakeTheirReadDefaults) {
-  Form stored(HostWithButton(R"({"caption": "Defaults"})"));
+  Form stored(test::HostWithButton(R"({"caption": "Defaults"})"));
   stored.Show();
   Ornabutton& b = ButtonOf(stored);
   EXPECT_EQ(b.CaptionAlign(), 2);
@@ -162,7 +152,7 @@ TEST_F(Persistence, MissingKeysTakeTheirReadDefaults) {
   EXPECT_EQ(b.HoverBackColor(), 0x00C0FFC0);
   EXPECT_TRUE(b.Enabled());
   // Colours may also be stored as text.
-  Form text(HostWithButton(R"({"cback": "&H8000000F&", "cfore": "0x00FF0000"})"));
+  Form text(test::HostWithButton(R"({"cback": "&H8000000F&", "cfore": "0x00FF0000"})"));
   text.Show();
   EXPECT_EQ(ButtonOf(text).BackColor(), kButtonFace);
   EXPECT_EQ(ButtonOf(text).ForeColor(), 0x00FF0000);
@@ -171,17 +161,17 @@ TEST_F(Persistence, MissingKeysTakeTheirReadDefaults) {
 TEST_F(Persistence, AStoredIconWithoutAStoredPointerLoadsTheDefaultPointer) {
   const std::string icon =
       platform::Base64Encode(test::PictureFile(L"ICON_ICO"));
-  Form noPointer(HostWithButton(R"({"mIcon": {"picture": ")" + icon + R"("}})"));
+  Form noPointer(test::HostWithButton(R"({"mIcon": {"picture": ")" + icon + R"("}})"));
   noPointer.Show();
   EXPECT_EQ(ButtonOf(noPointer).MousePointer(), 0);
   EXPECT_FALSE(ButtonOf(noPointer).MouseIcon().IsEmpty());
-  Form withPointer(HostWithButton(R"({"mIcon": {"picture": ")" + icon + R"("}, "mPointer": 99})"));
+  Form withPointer(test::HostWithButton(R"({"mIcon": {"picture": ")" + icon + R"("}, "mPointer": 99})"));
   withPointer.Show();
   EXPECT_EQ(ButtonOf(withPointer).MousePointer(), 99);
 }
 
 TEST_F(Persistence, StoredValuesAreTakenAsTheyAre) {
-  Form stored(HostWithButton(R"({"BackStyle": 9, "CapAlign": 7, "ImgSize": 20, "LockHover": 12})"));
+  Form stored(test::HostWithButton(R"({"BackStyle": 9, "CapAlign": 7, "ImgSize": 20, "LockHover": 12})"));
   stored.Show();
   Ornabutton& b = ButtonOf(stored);
   EXPECT_EQ(b.ButtonStyle(), 9);
@@ -193,7 +183,7 @@ TEST_F(Persistence, StoredValuesAreTakenAsTheyAre) {
 
 TEST_F(Persistence, AnUnreadableStoredValueStopsTheFormWithItsKey) {
   const auto errorOf = [](const std::string& properties) {
-    Form stored(HostWithButton(properties));
+    Form stored(test::HostWithButton(properties));
     try {
       stored.Load();
     } catch (const DesignError& e) {
@@ -249,24 +239,12 @@ TEST(Pictures, ThePlatformDecodersReadEveryKindOfPictureFile) {
   EXPECT_EQ(again.PixelSize().cy, 7);
 }
 
-// How many more pens the process can make: a leak of any GDI object shrinks it.
-int GdiHeadroom() {
-  std::vector<HPEN> pens;
-  for (int i = 0; i < 200000; ++i) {
-    HPEN pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(i));
-    if (!pen) break;
-    pens.push_back(pen);
-  }
-  for (HPEN pen : pens) DeleteObject(pen);
-  return static_cast<int>(pens.size());
-}
-
 TEST_F(Persistence, TerminateReleasesEveryDrawingObjectItMade) {
   // The first round fills the system's own caches (fonts, region machinery); what it keeps is
   // no leak of ours, so the count starts after it.
   int before = 0;
   for (int round = 0; round <= 40; ++round) {
-    if (round == 1) before = GdiHeadroom();
+    if (round == 1) before = test::GdiHeadroom();
     Form host(ParseFormDesign(test::kButtonHostDesign, "Host.json"));
     host.Show();
     for (int i = 0; i < 25; ++i) {
@@ -279,7 +257,7 @@ TEST_F(Persistence, TerminateReleasesEveryDrawingObjectItMade) {
       b.SetButtonShape(4);
     }
   }
-  EXPECT_EQ(GdiHeadroom(), before) << "1000 buttons made and destroyed";
+  EXPECT_EQ(test::GdiHeadroom(), before) << "1000 buttons made and destroyed";
 }
 
 }  // namespace

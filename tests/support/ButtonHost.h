@@ -64,6 +64,10 @@ class ButtonHost : public testing::Test {
   platform::UserControlSite* site = nullptr;
 };
 
+// The host design with one button "Ornabutton1" on the frame, its stored properties given as
+// JSON; the design's file is "Stored.json".
+platform::FormDesign HostWithButton(const std::string& properties);
+
 // Pictures made in memory: a 32 x 16 bitmap and the system's application icon.
 platform::Picture TestBitmap(int width = 32, int height = 16);
 platform::Picture TestIcon();

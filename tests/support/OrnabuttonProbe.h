@@ -11,6 +11,8 @@ struct OrnabuttonProbe {
   static HDC Buffer(Ornabutton& b) { return b.s.BufferDC; }
   // How many frames the button has copied to its window.
   static int PaintCount(const Ornabutton& b) { return b.paintCount_; }
+  // Every pen and brush made as asked and every fill a Rectangle: the plain way of drawing.
+  static void DrawStraightforwardly(Ornabutton& b) { b.straightforwardDrawing_ = true; }
 
   static void FillBox(Ornabutton& b, int32_t left, int32_t top, int32_t right, int32_t bottom,
                       int32_t color) {
