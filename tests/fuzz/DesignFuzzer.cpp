@@ -29,14 +29,15 @@ void ReadEveryWay(const PropertyBag& bag) {
 int32_t NoSystemColor(int index) { return index * 0x010101; }
 
 // The colour arithmetic on the same bytes: every result is an RGB value, and a shift that avoids
-// extremes ends on neither black nor white for the amounts the program uses.
+// extremes ends on neither black nor white while the amount stays within 127 either way (the
+// program uses -104 to +48; from 128 on, a mid grey can hit black one way and white the other).
 void CheckColors(const uint8_t* data, size_t size) {
   if (size < 8) return;
   int32_t color = 0;
   int16_t amount = 0;
   std::memcpy(&color, data, 4);
   std::memcpy(&amount, data + 4, 2);
-  const bool small = amount > -255 && amount < 255;
+  const bool small = amount >= -127 && amount <= 127;
   const uint8_t flags = data[6];
   const int32_t rgb = velmora::ShiftColor(velmora::TranslateColor(color, &NoSystemColor), amount,
                                           flags & 1, flags & 2, flags & 4);
