@@ -1,5 +1,4 @@
-# Cross-compiles for 32-bit Windows. There is no 32-bit Wine on the build machines, so this
-# build is compile-only there.
+# Cross-compiles for 32-bit Windows with the MinGW-w64 "posix" thread model compilers.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(VELMORA_MINGW i686-w64-mingw32)

@@ -9,37 +9,85 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 XVFB_SCREEN="-screen 0 1280x1024x24"
 
-# Debian packages the project builds and tests with.
+# Debian packages the project builds and tests with. wine32:i386 is the 32-bit loader that runs
+# the x86 build; fonts-wine (only recommended by wine) holds the fonts copied into the prefix;
+# clang and libclang-rt-14-dev (libFuzzer and the sanitizers) build the native fuzzer.
 VELMORA_PACKAGES=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb xauth x11-utils
+  wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils
   googletest nlohmann-json3-dev
   imagemagick
+  clang libclang-rt-14-dev
+)
+
+# What the scripts and the build use from outside the repository, each with the package of
+# VELMORA_PACKAGES it comes from: "command NAME PACKAGE" or "path FILE PACKAGE" (a file: folders
+# are shared by many packages). tools/check-setup proves each is there and owned by that package
+# or by what the package depends on.
+VELMORA_NEEDS=(
+  "command cmake cmake" "command ctest cmake" "command cpack cmake"
+  "command ninja ninja-build"
+  "command x86_64-w64-mingw32-gcc-posix g++-mingw-w64-x86-64-posix"
+  "command x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix"
+  "command x86_64-w64-mingw32-windres g++-mingw-w64-x86-64-posix"
+  "command x86_64-w64-mingw32-strip g++-mingw-w64-x86-64-posix"
+  "command i686-w64-mingw32-gcc-posix g++-mingw-w64-i686-posix"
+  "command i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix"
+  "command i686-w64-mingw32-windres g++-mingw-w64-i686-posix"
+  "command i686-w64-mingw32-strip g++-mingw-w64-i686-posix"
+  "path /usr/x86_64-w64-mingw32/include/windows.h g++-mingw-w64-x86-64-posix"
+  "path /usr/i686-w64-mingw32/include/windows.h g++-mingw-w64-i686-posix"
+  "command wine wine" "command wineboot wine" "command wineserver wine" "command regedit wine"
+  "path /usr/lib/wine/wine64 wine64"
+  "path /usr/lib/wine/wine wine32:i386"
+  "path /usr/share/wine/fonts/sserife.fon fonts-wine"
+  "command xvfb-run xvfb" "command Xvfb xvfb" "command xauth xauth"
+  "command xwininfo x11-utils"
+  "command import imagemagick"
+  "path /usr/src/googletest/CMakeLists.txt googletest"
+  "path /usr/include/nlohmann/json.hpp nlohmann-json3-dev"
+  "command clang++ clang"
+  "fuzzer-runtime libclang_rt.fuzzer-x86_64.a libclang-rt-14-dev"
 )
 
 note() { printf '==> %s\n' "$*" >&2; }
 
-# Installs whatever of VELMORA_PACKAGES is missing.
+# Whether a package (name or name:arch) is installed.
+velmora_installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+# Installs whatever of VELMORA_PACKAGES is missing, then checks that everything the scripts use
+# is there.
 velmora_setup() {
+  # Once per command: the fuzz script run by the test script finds it done.
+  [ -n "${VELMORA_SETUP_DONE:-}" ] && return 0
   local missing=() pkg
   for pkg in "${VELMORA_PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
-      missing+=("$pkg")
+    velmora_installed "$pkg" || missing+=("$pkg")
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  local sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    if command -v sudo >/dev/null; then sudo="sudo"; else
-      echo "error: these Debian packages are missing and there is no sudo to install them:" >&2
-      echo "  ${missing[*]}" >&2
-      return 1
+  if [ ${#missing[@]} -gt 0 ]; then
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+      if command -v sudo >/dev/null; then sudo="sudo"; else
+        echo "error: these Debian packages are missing and there is no sudo to install them:" >&2
+        echo "  ${missing[*]}" >&2
+        return 1
+      fi
     fi
+    local apt=($sudo env DEBIAN_FRONTEND=noninteractive apt-get)
+    # The 32-bit Wine loader is an i386 package.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      note "adding the i386 architecture for the 32-bit Wine"
+      $sudo dpkg --add-architecture i386
+    fi
+    note "installing ${missing[*]}"
+    "${apt[@]}" update -qq
+    "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   fi
-  note "installing ${missing[*]}"
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  "$ROOT/tools/check-setup" || return 1
+  export VELMORA_SETUP_DONE=1
 }
 
 # Configures (once) and builds one preset.
@@ -62,12 +110,23 @@ velmora_package() {
 
 # Creates the private Wine prefix on first use and applies the project's settings to it.
 velmora_prefix() {
-  local stamp="$WINEPREFIX/.velmora-prefix-4"
+  # Stamp 5: prefixes are made with both the 64-bit and the 32-bit loader installed (a WoW64
+  # prefix). One made before the 32-bit Wine came cannot start anything afterwards.
+  local stamp="$WINEPREFIX/.velmora-prefix-5"
   [ -f "$stamp" ] && return 0
   note "preparing the Wine prefix $WINEPREFIX"
+  if compgen -G "$WINEPREFIX/.velmora-prefix-*" >/dev/null; then
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   mkdir -p "$WINEPREFIX"
   xvfb-run -a -s "$XVFB_SCREEN" wineboot -i >/dev/null 2>&1 || true
   wineserver -w
+  if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    echo "error: wineboot did not make a prefix that runs 64-bit and 32-bit programs in $WINEPREFIX" >&2
+    echo "  (it needs the packages wine64 and wine32:i386; tools/check-setup tells what is missing)" >&2
+    return 1
+  fi
   # Debian's Wine does not find its bundled fonts; without them "MS Sans Serif" and the
   # caption-button glyphs fall back to other faces.
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
