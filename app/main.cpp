@@ -10,11 +10,16 @@
 #include "platform/Application.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
+#include "platform/SystemLibrary.h"
 #include "platform/Text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before anything can load a DLL: nothing is ever loaded from the program's own folder.
+  velmora::platform::SearchDllsInSystemFolderOnly();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  if (const auto init = velmora::platform::SystemFunction<decltype(::InitCommonControlsEx)>(
+          L"comctl32.dll", "InitCommonControlsEx"))
+    init(&controls);
   // Pictures and drag and drop need OLE on the user-interface thread.
   OleInitialize(nullptr);
   using namespace velmora;

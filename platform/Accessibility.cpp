@@ -4,6 +4,8 @@
 #include <initguid.h>
 #include <oleacc.h>
 
+#include "platform/SystemLibrary.h"
+
 namespace velmora::platform {
 
 class ControlAccessible final : public IAccessible {
@@ -178,14 +180,18 @@ class ControlAccessible final : public IAccessible {
 
 LRESULT AccessibleAnswer::Answer(HWND hwnd, WPARAM wp, LPARAM lp, AccessibleSource& source) {
   if (static_cast<LONG>(lp) != OBJID_CLIENT) return 0;
+  static const auto createStandard =
+      SystemFunction<decltype(::CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+  static const auto lresultFromObject =
+      SystemFunction<decltype(::LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+  if (!createStandard || !lresultFromObject) return 0;
   if (!object_) {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_IAccessible,
-                                         reinterpret_cast<void**>(&standard))))
+    if (FAILED(createStandard(hwnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))))
       return 0;
     object_ = new ControlAccessible(hwnd, source, standard);
   }
-  return LresultFromObject(IID_IAccessible, wp, static_cast<IAccessible*>(object_));
+  return lresultFromObject(IID_IAccessible, wp, static_cast<IAccessible*>(object_));
 }
 
 void AccessibleAnswer::Disconnect() {

@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/SystemLibrary.h"
+
 namespace velmora::platform {
 
 std::wstring ModuleFileName(HMODULE module) {
@@ -40,9 +42,11 @@ VersionInfo ReadVersionResource(HMODULE module) {
   // VerQueryValue may need room to convert strings, so it works on a writable copy.
   std::vector<BYTE> copy(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size);
   copy.resize(size * 2);
+  static const auto verQueryValue = SystemFunction<decltype(::VerQueryValueW)>(L"version.dll", "VerQueryValueW");
+  if (!verQueryValue) return info;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT len = 0;
-  if (VerQueryValueW(copy.data(), L"\\", reinterpret_cast<void**>(&fixed), &len) && fixed &&
+  if (verQueryValue(copy.data(), L"\\", reinterpret_cast<void**>(&fixed), &len) && fixed &&
       len >= sizeof(VS_FIXEDFILEINFO)) {
     info.major = HIWORD(fixed->dwFileVersionMS);
     info.minor = LOWORD(fixed->dwFileVersionMS);
@@ -52,14 +56,14 @@ VersionInfo ReadVersionResource(HMODULE module) {
   struct Translation {
     WORD language, codePage;
   }* translations = nullptr;
-  if (VerQueryValueW(copy.data(), L"\\VarFileInfo\\Translation",
+  if (verQueryValue(copy.data(), L"\\VarFileInfo\\Translation",
                      reinterpret_cast<void**>(&translations), &len) &&
       translations && len >= sizeof(Translation)) {
     wchar_t query[64];
     swprintf(query, 64, L"\\StringFileInfo\\%04x%04x\\ProductName", translations->language,
              translations->codePage);
     wchar_t* name = nullptr;
-    if (VerQueryValueW(copy.data(), query, reinterpret_cast<void**>(&name), &len) && name && len)
+    if (verQueryValue(copy.data(), query, reinterpret_cast<void**>(&name), &len) && name && len)
       info.productName.assign(name, wcsnlen(name, len));
   }
   return info;

@@ -9,6 +9,7 @@
 #include "platform/Colors.h"
 #include "platform/Forms.h"
 #include "platform/Numeric.h"
+#include "platform/SystemLibrary.h"
 #include "platform/Text.h"
 
 namespace velmora::platform {
@@ -140,6 +141,31 @@ void Label::Create(HWND parent, UINT id) {
              design_.borderStyle ? WS_EX_STATICEDGE : 0, parent, id);
 }
 
+bool Label::ShowsWhole(std::wstring_view text) const {
+  const HWND label = hwnd();
+  // The label's client area, cut by the client area of every window that contains it.
+  RECT visible;
+  GetClientRect(label, &visible);
+  MapWindowPoints(label, nullptr, reinterpret_cast<POINT*>(&visible), 2);
+  for (HWND w = GetParent(label); w; w = (GetWindowLongW(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+    RECT client;
+    GetClientRect(w, &client);
+    MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    IntersectRect(&visible, &visible, &client);
+  }
+  MapWindowPoints(nullptr, label, reinterpret_cast<POINT*>(&visible), 2);
+  RECT client;
+  GetClientRect(label, &client);
+  WindowDc dc(label);
+  SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  UINT flags = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS;
+  if (GetWindowLongW(label, GWL_STYLE) & SS_NOPREFIX) flags |= DT_NOPREFIX;
+  RECT needed{0, 0, client.right, 0};
+  DrawTextW(dc.get(), text.data(), static_cast<int>(text.size()), &needed, flags);
+  return needed.left >= visible.left && needed.top >= visible.top && needed.right <= visible.right &&
+         needed.bottom <= visible.bottom;
+}
+
 // ---- CommandButton ----
 
 void CommandButton::Click() {
@@ -266,10 +292,14 @@ void Frame::Paint(HDC dc) {
   RECT box = rc;
   box.top += tm.tmHeight / 2;
   const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
-  HTHEME theme = OpenThemeData(hwnd_, L"BUTTON");
+  static const auto openTheme = SystemFunction<decltype(::OpenThemeData)>(L"uxtheme.dll", "OpenThemeData");
+  static const auto drawTheme =
+      SystemFunction<decltype(::DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
+  static const auto closeTheme = SystemFunction<decltype(::CloseThemeData)>(L"uxtheme.dll", "CloseThemeData");
+  const HTHEME theme = openTheme && drawTheme && closeTheme ? openTheme(hwnd_, L"BUTTON") : nullptr;
   if (theme) {
-    DrawThemeBackground(theme, dc, BP_GROUPBOX, enabled ? GBS_NORMAL : GBS_DISABLED, &box, nullptr);
-    CloseThemeData(theme);
+    drawTheme(theme, dc, BP_GROUPBOX, enabled ? GBS_NORMAL : GBS_DISABLED, &box, nullptr);
+    closeTheme(theme);
   } else {
     DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
   }

@@ -104,6 +104,9 @@ class Label final : public CaptionedControl {
  public:
   using CaptionedControl::CaptionedControl;
   void Create(HWND parent, UINT id) override;
+  // Whether text, drawn as this label draws it (its font, word wrapping), lies whole inside
+  // the part of the label its containers leave visible.
+  bool ShowsWhole(std::wstring_view text) const;
 };
 
 class CommandButton final : public CaptionedControl {

@@ -1,7 +1,11 @@
 // Starts Corvane.exe as a user would and drives it from outside, through its windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <thread>
 
 #include "app/ModReg.h"
@@ -29,14 +33,20 @@ bool UnderWine() {
   return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
+std::wstring FullPath(const std::wstring& path) {
+  wchar_t full[4096];
+  const DWORD n = GetFullPathNameW(path.c_str(), 4096, full, nullptr);
+  return n > 0 && n < 4096 ? std::wstring(full, n) : path;
+}
+
 class Program : public testing::Test {
  protected:
   void SetUp() override {
-    const std::wstring relative =
-        platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\..\\app\\Corvane.exe";
-    wchar_t full[4096];
-    GetFullPathNameW(relative.c_str(), 4096, full, nullptr);
-    exe = full;
+    Launch(FullPath(platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\..\\app\\Corvane.exe"));
+  }
+  // Starts the program and waits for its main window.
+  void Launch(const std::wstring& program) {
+    exe = program;
     STARTUPINFOW si{};
     si.cb = sizeof si;
     std::wstring commandLine = L"\"" + exe + L"\"";
@@ -171,6 +181,158 @@ TEST_F(Program, RemovesTheSelectedAdvertsOfThePrefixsUser) {
   PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
   EXPECT_EQ(ExitCode(), 0u);
+}
+
+// The program as shipped (the unpacked zip) when the test run names it, else the one built.
+std::wstring ShippedProgram() {
+  wchar_t shipped[4096];
+  std::wstring program = GetEnvironmentVariableW(L"VELMORA_SHIPPED_EXE", shipped, 4096)
+                             ? shipped
+                             : platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\..\\app\\Corvane.exe";
+  std::replace(program.begin(), program.end(), L'/', L'\\');
+  return FullPath(program);
+}
+
+// Windows looks for any other DLL in the program's folder first; a program may import only these.
+TEST(ShippedProgram, ImportsOnlyTheSystemsKnownDlls) {
+  const std::set<std::string> known = {
+      "advapi32.dll", "clbcatq.dll", "combase.dll", "comdlg32.dll", "coml2.dll",    "difxapi.dll",
+      "gdi32.dll",    "gdiplus.dll", "imagehlp.dll", "imm32.dll",   "kernel32.dll", "msctf.dll",
+      "msvcrt.dll",   "normaliz.dll", "nsi.dll",     "ole32.dll",   "oleaut32.dll", "psapi.dll",
+      "rpcrt4.dll",   "sechost.dll", "setupapi.dll", "shcore.dll",  "shell32.dll",  "shlwapi.dll",
+      "user32.dll",   "wldap32.dll", "ws2_32.dll"};
+  const std::wstring program = ShippedProgram();
+  std::ifstream in(program.c_str(), std::ios::binary);
+  const std::vector<char> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(file.size(), 4096u) << platform::Narrow(program);
+  const char* data = file.data();
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(data + reinterpret_cast<const IMAGE_DOS_HEADER*>(data)->e_lfanew);
+  ASSERT_EQ(nt->Signature, static_cast<DWORD>(IMAGE_NT_SIGNATURE));
+  const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
+  // Where an address of the loaded image lies in the file.
+  const auto at = [&](DWORD rva) -> const char* {
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+      const IMAGE_SECTION_HEADER& sh = sections[i];
+      if (rva >= sh.VirtualAddress && rva < sh.VirtualAddress + sh.SizeOfRawData &&
+          sh.PointerToRawData + (rva - sh.VirtualAddress) < file.size())
+        return data + sh.PointerToRawData + (rva - sh.VirtualAddress);
+    }
+    return nullptr;
+  };
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  const IMAGE_DATA_DIRECTORY& delayed = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT];
+  std::vector<std::string> names;
+  const auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(imports.VirtualAddress));
+  for (; d && d->Name && at(d->Name); ++d) {
+    std::string name = at(d->Name);
+    for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    names.push_back(name);
+  }
+  EXPECT_EQ(delayed.VirtualAddress, 0u) << "delay-loaded DLLs are searched like imports";
+  EXPECT_GE(names.size(), 4u) << "the import table was not read";
+  for (const std::string& name : names) EXPECT_TRUE(known.count(name)) << name << " is not a known DLL";
+}
+
+// The shipped program in a folder of its own, as in a downloads folder, with stand-ins for the
+// system DLLs that are not among the system's known DLLs beside it. Wine is told to prefer such
+// files to its own, as Windows does, so a stand-in that the program or a system DLL loads on
+// its behalf leaves a mark.
+class PlantedDlls : public Program {
+ protected:
+  void SetUp() override {
+    const std::wstring program = ShippedProgram();
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder = std::wstring(temp) + L"velmora-planted-" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << platform::Narrow(folder);
+    for (const wchar_t* file : {L"Corvane.exe", L"blank.html", L"ChangeR.gif"})
+      ASSERT_TRUE(CopyFileW((platform::FolderOfPath(program) + L"\\" + file).c_str(),
+                            (folder + L"\\" + file).c_str(), FALSE))
+          << platform::Narrow(program);
+    const std::wstring stand_ins = platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\planted\\";
+    std::wstring names = platform::Widen(VELMORA_PLANTED_DLLS);
+    for (size_t start = 0; start < names.size();) {
+      const size_t comma = std::min(names.find(L',', start), names.size());
+      const std::wstring dll = names.substr(start, comma - start) + L".dll";
+      ASSERT_TRUE(CopyFileW((stand_ins + dll).c_str(), (folder + L"\\" + dll).c_str(), FALSE))
+          << platform::Narrow(dll);
+      planted.push_back(dll);
+      start = comma + 1;
+    }
+    // Wine prefers its own copies of system DLLs; for this program it is told to look in the
+    // program's folder first, as Windows does for DLLs that are not known DLLs.
+    if (UnderWine()) {
+      ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                &overrides, nullptr),
+                ERROR_SUCCESS);
+      for (const std::wstring& dll : planted) {
+        const std::wstring name = dll.substr(0, dll.size() - 4);
+        RegSetValueExW(overrides, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native,builtin"),
+                       sizeof L"native,builtin");
+      }
+    }
+    Launch(folder + L"\\Corvane.exe");
+  }
+  void TearDown() override {
+    Program::TearDown();
+    if (process.hProcess) WaitForSingleObject(process.hProcess, 10000);
+    std::string loaded;
+    for (const std::wstring& dll : Marks()) loaded += " " + platform::Narrow(dll);
+    EXPECT_TRUE(loaded.empty()) << "loaded from the program's folder:" << loaded;
+    if (overrides) {
+      RegCloseKey(overrides);
+      RegDeleteTreeW(HKEY_CURRENT_USER, kOverrides);
+    }
+    for (const std::wstring& dll : planted) {
+      DeleteFileW((folder + L"\\" + dll).c_str());
+      DeleteFileW((folder + L"\\" + dll + L".loaded").c_str());
+    }
+    for (const wchar_t* file : {L"Corvane.exe", L"blank.html", L"ChangeR.gif"})
+      DeleteFileW((folder + L"\\" + file).c_str());
+    RemoveDirectoryW(folder.c_str());
+  }
+  std::vector<std::wstring> Marks() const {
+    std::vector<std::wstring> loaded;
+    for (const std::wstring& dll : planted)
+      if (GetFileAttributesW((folder + L"\\" + dll + L".loaded").c_str()) != INVALID_FILE_ATTRIBUTES)
+        loaded.push_back(dll);
+    return loaded;
+  }
+
+  static constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\Corvane.exe\\DllOverrides";
+  HKEY overrides = nullptr;
+  std::wstring folder;
+  std::vector<std::wstring> planted;
+};
+
+TEST_F(PlantedDlls, NoneIsLoadedWhileTheProgramStartsShowsAboutAndRemoves) {
+  const auto findAbout = [&]() -> HWND {
+    for (HWND h : test::TopLevelWindowsOf(process.dwProcessId))
+      if (IsWindowVisible(h) && test::WindowText(h) == L"About Velmora") return h;
+    return nullptr;
+  };
+  ASSERT_TRUE(test::BringToFront(window));
+  test::ClickCenter(Child(L"About"));
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (about = findAbout()) != nullptr; }));
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return findAbout() == nullptr; }));
+  if (MessengerKeyUnusable().empty()) {
+    ASSERT_TRUE(test::BringToFront(window));
+    test::ClickCenter(Child(L"Select all"));
+    test::ClickCenter(Child(L"Remove Selected Ads"));
+    EXPECT_TRUE(WaitFor([&] { return Child(L"Done.. All Yahoo adds Killed :)") != nullptr; }));
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yahoo");
+  }
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  // No stand-in left a mark (checked when the test ends); and they do leave one when loaded.
+  const auto before = Marks();
+  const HMODULE one = LoadLibraryW((folder + L"\\" + planted.back()).c_str());
+  ASSERT_NE(one, nullptr);
+  FreeLibrary(one);
+  EXPECT_EQ(Marks().size(), before.size() + 1);
+  DeleteFileW((folder + L"\\" + planted.back() + L".loaded").c_str());
 }
 
 // The colour on the screen at a point of a window (the screen, so it works across processes).
