@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "app/frmAbout.h"
+#include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/MessageBox.h"
 #include "platform/UserControl.h"
 
 namespace velmora {
@@ -74,25 +76,45 @@ RemovalOutcome RunRemovalPass(const std::array<bool, kAdBoxCount>& ticked,
   return outcome;
 }
 
+namespace {
+std::wstring CouldNotBeChanged(size_t n) {
+  return L"Done, but " + std::to_wstring(n) +
+         (n == 1 ? L" setting could not be changed" : L" settings could not be changed");
+}
+}  // namespace
+
+// Each text fits the status label on one line; the tests measure them at every DPI.
 std::wstring StatusText(const RemovalOutcome& outcome) {
   switch (outcome.status) {
     case RemovalOutcome::Status::NothingSelected: return kNothingSelectedText;
-    case RemovalOutcome::Status::KeyMissing:
-      return L"Yahoo! Messenger settings were not found for this user. Nothing was changed.";
-    case RemovalOutcome::Status::AccessDenied:
-      return L"Yahoo! Messenger settings could not be opened for writing (access denied). "
-             L"Nothing was changed.";
+    case RemovalOutcome::Status::KeyMissing: return L"No Messenger settings for this user: nothing changed.";
+    case RemovalOutcome::Status::AccessDenied: return L"Access denied to Messenger settings: nothing changed.";
     case RemovalOutcome::Status::OpenFailed:
-      return L"Yahoo! Messenger settings could not be opened for writing (error " +
-             std::to_wstring(outcome.openError) + L"). Nothing was changed.";
+      return L"Error " + std::to_wstring(outcome.openError) + L" opening Messenger settings: nothing changed.";
     case RemovalOutcome::Status::Done: break;
   }
   if (outcome.failed.empty()) return kDoneText;
-  const size_t n = outcome.failed.size();
-  std::wstring text = L"Done, but " + std::to_wstring(n) +
-                      (n == 1 ? L" setting could not be changed: " : L" settings could not be changed: ");
-  for (size_t i = 0; i < n; ++i) text += (i ? L", " : L"") + outcome.failed[i];
+  std::wstring text = CouldNotBeChanged(outcome.failed.size()) + L": ";
+  for (size_t i = 0; i < outcome.failed.size(); ++i) text += (i ? L", " : L"") + outcome.failed[i];
   return text + L".";
+}
+
+std::wstring BriefStatusText(const RemovalOutcome& outcome) {
+  switch (outcome.status) {
+    case RemovalOutcome::Status::OpenFailed: return L"Messenger settings could not be opened: nothing changed.";
+    case RemovalOutcome::Status::Done:
+      if (!outcome.failed.empty()) return CouldNotBeChanged(outcome.failed.size()) + L".";
+      break;
+    default: break;
+  }
+  return StatusText(outcome);
+}
+
+std::wstring StatusDetails(const RemovalOutcome& outcome) {
+  if (outcome.status != RemovalOutcome::Status::Done || outcome.failed.empty()) return StatusText(outcome);
+  std::wstring text = CouldNotBeChanged(outcome.failed.size()) + L":\n";
+  for (const std::wstring& name : outcome.failed) text += L"\n" + name;
+  return text;
 }
 
 Form1::Form1(AdKeyStore& adKey, std::wstring programFolder)
@@ -130,7 +152,15 @@ void Form1::RemoveSelectedAds() {
     return;
   }
   status.SetCaption(kRemovingText);
-  status.SetCaption(StatusText(RunRemovalPass(ticked, programFolder_, adKey_)));
+  const RemovalOutcome outcome = RunRemovalPass(ticked, programFolder_, adKey_);
+  const std::wstring text = StatusText(outcome);
+  if (status.ShowsWhole(text)) {
+    status.SetCaption(text);
+    return;
+  }
+  // The label has room for one line: it says what happened, and a message gives every name.
+  status.SetCaption(BriefStatusText(outcome));
+  platform::ShowMessage({hwnd(), StatusDetails(outcome), platform::App().Title(), MB_OK | MB_ICONINFORMATION});
 }
 
 void Form1::ShowAbout() {

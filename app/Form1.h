@@ -45,8 +45,13 @@ struct RemovalOutcome {
 // others fail.
 RemovalOutcome RunRemovalPass(const std::array<bool, kAdBoxCount>& ticked,
                               std::wstring_view programFolder, AdKeyStore& adKey);
-// What the status label says after a pass.
+// What the status label says after a pass, naming every setting that could not be changed.
 std::wstring StatusText(const RemovalOutcome& outcome);
+// The same in one short line, counting the settings instead of naming them: the label's text
+// when StatusText does not fit it.
+std::wstring BriefStatusText(const RemovalOutcome& outcome);
+// The message shown beside a brief status: the whole outcome, one setting a line.
+std::wstring StatusDetails(const RemovalOutcome& outcome);
 // folder + "\" + file, with one separator also when the folder is a drive root ("C:\").
 std::wstring ProgramFilePath(std::wstring_view folder, std::wstring_view file);
 
