@@ -215,14 +215,14 @@ void Form::LoadIcons() {
                                          GetSystemMetricsForDpi(cx, static_cast<UINT>(dpi_)),
                                          GetSystemMetricsForDpi(cy, static_cast<UINT>(dpi_)), 0));
   };
-  UniqueIcon big(load(SM_CXICON, SM_CYICON)), small(load(SM_CXSMICON, SM_CYSMICON));
-  if (!big || !small)
+  UniqueIcon bigIcon(load(SM_CXICON, SM_CYICON)), smallIcon(load(SM_CXSMICON, SM_CYSMICON));
+  if (!bigIcon || !smallIcon)
     throw DesignError(design_.file, "", "icon",
                       "the program has no icon resource named \"" + design_.icon + "\"");
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-  bigIcon_ = std::move(big);
-  smallIcon_ = std::move(small);
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+  bigIcon_ = std::move(bigIcon);
+  smallIcon_ = std::move(smallIcon);
 }
 
 void Form::SetIcon(HICON icon) {
@@ -236,13 +236,13 @@ void Form::SetIcon(HICON icon) {
       return static_cast<HICON>(h1);
     return static_cast<HICON>(CopyImage(icon, IMAGE_ICON, w, h, 0));
   };
-  UniqueIcon big(copy(SM_CXICON, SM_CYICON)), small(copy(SM_CXSMICON, SM_CYSMICON));
+  UniqueIcon bigIcon(copy(SM_CXICON, SM_CYICON)), smallIcon(copy(SM_CXSMICON, SM_CYSMICON));
   if (hwnd_) {
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
   }
-  bigIcon_ = std::move(big);
-  smallIcon_ = std::move(small);
+  bigIcon_ = std::move(bigIcon);
+  smallIcon_ = std::move(smallIcon);
 }
 
 std::wstring Form::Caption() const {
