@@ -325,6 +325,8 @@ class Ornabutton final : public platform::UserControlClient {
   void FlatHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   void SoftBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   void RoundedFramed(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  // A stored style outside 0..7: the face and the caption, without rings.
+  void PlainFace(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   // The sequence the plainer painters share: face, caption, the style's bevel (a callable
   // that fills Colors and may change State and the focus colour), closing rule, focus frame.
   template <typename Bevel>
