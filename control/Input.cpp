@@ -104,8 +104,9 @@ void Ornabutton::MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
     ReleaseCapture();
     s.StateFlags = static_cast<int16_t>(s.StateFlags & ~ButtonDown);
     s.DrawingDelayed = false;
-    // In check and option modes the redraw comes with the change of Value on the click.
-    if (s.Mode == 0) RedrawButton();
+    // In check and option modes the redraw comes with the change of Value on the click; the
+    // second press of a double click (LastButton -1) brings no click.
+    if (s.Mode == 0 || s.LastButton != 1) RedrawButton();
   }
   Raise([&](OrnabuttonEvents& e) { e.MouseUp(Button, Shift, X, Y); });
   s.LastButton = Button;
@@ -114,7 +115,11 @@ void Ornabutton::MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
 void Ornabutton::RunClickLogic() {
   if (s.LastButton != 1) return;
   if (s.Mode == 1 || s.Mode == 2) {
-    if (s.Mode == 2 && s.Value) return;
+    if (s.Mode == 2 && s.Value) {
+      // Nothing changes, but the look of the press that led here has to go.
+      RedrawButton();
+      return;
+    }
     SetValue(!s.Value);
   }
   Raise([](OrnabuttonEvents& e) { e.Click(); });

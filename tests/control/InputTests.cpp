@@ -192,6 +192,44 @@ TEST_F(Input, SpacePressesAndReleasesInEveryMode) {
   }
 }
 
+TEST_F(Input, AReleaseThatChangesNoValueStillTakesThePressedLookAway) {
+  // Left clicks (0: a Space tap instead) on buttons of style 2, which shows a hot face under
+  // the pointer and a pressed one while held.
+  const struct {
+    int mode;
+    bool value;
+    size_t clicks;
+  } cases[] = {{2, true, 1}, {2, true, 0}, {1, false, 2}, {2, false, 2}};
+  const auto shown = [](HWND hwnd) {
+    test::ClientPixels px(hwnd);
+    std::vector<COLORREF> v;
+    for (int y = 0; y < px.height(); ++y)
+      for (int x = 0; x < px.width(); ++x) v.push_back(px.At(x, y));
+    return v;
+  };
+  for (const auto& c : cases) {
+    const std::string what = "case " + std::to_string(&c - cases);
+    Ornabutton& b = Button(what, c.mode);
+    b.SetButtonStyle(2);
+    b.SetValue(c.value);
+    Front();
+    SetFocus(b.hwnd());
+    test::MoveMouse(test::CenterOnScreen(b.hwnd()));
+    ASSERT_TRUE(PumpUntil([&] { return b.State().Hovering; })) << what;
+    events.log.clear();
+    for (size_t i = 0; i < std::max<size_t>(c.clicks, 1); ++i) {
+      c.clicks ? test::MouseButton(true) : test::Key(VK_SPACE, true);
+      c.clicks ? test::MouseButton(false) : test::Key(VK_SPACE, false);
+    }
+    ASSERT_TRUE(PumpUntil([&] {
+      return c.clicks ? events.Count("MouseUp(1)") == c.clicks : events.Has("KeyUp(32)");
+    })) << what;
+    const std::vector<COLORREF> released = shown(b.hwnd());
+    b.Refresh();
+    EXPECT_TRUE(released == shown(b.hwnd())) << what << ": the pressed look stayed";
+  }
+}
+
 TEST_F(Input, KeysReachTheHandlersWhichMaySwallowThem) {
   Ornabutton& b = Button();
   Front();
