@@ -6,6 +6,7 @@
 #include <cwctype>
 #include <string>
 #include <unordered_set>
+#include <utility>
 
 #include "control/HoverTimer.h"
 #include "control/Ornabutton.h"
@@ -104,6 +105,7 @@ void Ornabutton::MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
     ReleaseCapture();
     s.StateFlags = static_cast<int16_t>(s.StateFlags & ~ButtonDown);
     s.DrawingDelayed = false;
+    spacePressed_ = false;
     // In check and option modes the redraw comes with the change of Value on the click; the
     // second press of a double click (LastButton -1) brings no click.
     if (s.Mode == 0 || s.LastButton != 1) RedrawButton();
@@ -182,6 +184,7 @@ void Ornabutton::KeyDown(int16_t& KeyCode, int16_t& Shift) {
         // Drawn pressed inside; afterwards MouseOver stays only if the pointer is there.
         s.StateFlags = static_cast<int16_t>(s.StateFlags | MouseOver | ButtonDown);
         s.PressHeld = true;
+        spacePressed_ = true;
         RedrawButton();
         if (!s.Hovering) s.StateFlags = static_cast<int16_t>(s.StateFlags & ~MouseOver);
       }
@@ -202,7 +205,9 @@ void Ornabutton::KeyPress(int16_t& KeyAscii) {
 
 void Ornabutton::KeyUp(int16_t& KeyCode, int16_t& Shift) {
   s.PressHeld = false;
-  if (KeyCode == VK_SPACE && (s.StateFlags & ButtonDown)) {
+  // Only a Space press that pressed the button clicks at its release; one tapped while the
+  // mouse holds the button is an ordinary key, the mouse's release clicks.
+  if (KeyCode == VK_SPACE && std::exchange(spacePressed_, false) && (s.StateFlags & ButtonDown)) {
     s.StateFlags = static_cast<int16_t>(s.StateFlags & ~ButtonDown);
     s.LastButton = 1;
     if (s.Mode == 0) {

@@ -372,6 +372,7 @@ class Ornabutton final : public platform::UserControlClient {
   HDC printTarget_ = nullptr;
   OrnabuttonEvents* events_ = nullptr;
   bool released_ = false;
+  bool spacePressed_ = false;  // the Space key held now pressed the button
   long announcedState_ = -1;
   int paintCount_ = 0;  // frames copied to the window, for tests and benchmarks
 };

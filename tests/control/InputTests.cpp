@@ -192,6 +192,20 @@ TEST_F(Input, SpacePressesAndReleasesInEveryMode) {
   }
 }
 
+TEST_F(Input, SpaceTappedWhileTheMouseHoldsTheButtonAddsNoClick) {
+  Ornabutton& b = Button();
+  Front();
+  test::MoveMouse(test::CenterOnScreen(b.hwnd()));
+  test::MouseButton(true);
+  ASSERT_TRUE(PumpUntil([&] { return events.Has("MouseDown(1)") && GetFocus() == b.hwnd(); }));
+  test::Key(VK_SPACE, true);
+  test::Key(VK_SPACE, false);
+  ASSERT_TRUE(PumpUntil([&] { return events.Has("KeyUp(32)"); }));
+  test::MouseButton(false);
+  ASSERT_TRUE(PumpUntil([&] { return events.Has("MouseUp(1)"); }));
+  EXPECT_EQ(events.Count("Click"), 1u) << testing::PrintToString(events.log);
+}
+
 TEST_F(Input, AReleaseThatChangesNoValueStillTakesThePressedLookAway) {
   // Left clicks (0: a Space tap instead) on buttons of style 2, which shows a hot face under
   // the pointer and a pressed one while held.
