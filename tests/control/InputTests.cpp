@@ -408,6 +408,26 @@ TEST_F(Input, TheFocusedButtonShowsTheDefaultLook) {
   EXPECT_FALSE(b.State().StateFlags & Default);
 }
 
+TEST_F(Input, OnlyTheLeftButtonTakesTheFocus) {
+  Ornabutton& a = Button("A");
+  Ornabutton& b = Button("B");
+  Front();
+  SetFocus(a.hwnd());
+  const struct {
+    UINT down, up;
+    HWND focus;
+  } presses[] = {{WM_RBUTTONDOWN, WM_RBUTTONUP, a.hwnd()},
+                 {WM_MBUTTONDOWN, WM_MBUTTONUP, a.hwnd()},
+                 {WM_LBUTTONDOWN, WM_LBUTTONUP, b.hwnd()}};
+  for (const auto& p : presses) {
+    SendMessageW(b.hwnd(), p.down, 0, MAKELPARAM(5, 5));
+    SendMessageW(b.hwnd(), p.up, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetFocus(), p.focus) << std::hex << p.down;
+  }
+  for (const char* e : {"MouseDown(2)", "MouseUp(2)", "MouseDown(4)", "MouseUp(4)"})
+    EXPECT_TRUE(events.Has(e)) << e;
+}
+
 TEST_F(Input, NoTimerTickReachesAControlThatIsGone) {
   Ornabutton& b = Button();
   Front();
