@@ -390,6 +390,35 @@ TEST_F(Input, AnAccessKeyFocusesAndClicksItsButton) {
   ASSERT_TRUE(PumpUntil([&] { return !go.Value(); }));
 }
 
+TEST_F(Input, ACaptionTakesNoOtherControlsKeyAndNoBlank) {
+  // Caption, key, and whether the focus is on the button (where the dialog manager looks
+  // first) or on the check box "&Other", which is to get the key either way.
+  const struct {
+    const char* caption;
+    WORD key;
+    bool focusOnButton;
+  } cases[] = {{"&Open & &Save", 'O', true}, {"Salt && Pepper", VK_SPACE, false}};
+  for (const auto& c : cases) {
+    platform::FormDesign design =
+        test::HostWithButton(std::string(R"({"Caption": ")") + c.caption + "\"}");
+    platform::ControlDesign other = design.controls.back();  // below the button
+    other.kind = platform::ControlKind::CheckBox, other.name = "Other", other.caption = "&Other";
+    other.top += 720, other.tabIndex = 2;
+    design.controls.push_back(other);
+    platform::Form stored(design);
+    stored.Show();
+    ASSERT_TRUE(test::BringToFront(stored.hwnd()));
+    auto& button = stored.Get<platform::UserControlSite>("Ornabutton1");
+    button.Client<Ornabutton>().SetEvents(&events);
+    SetFocus(c.focusOnButton ? button.hwnd() : stored.Find("Other")->hwnd());
+    test::PressKey(c.key, c.focusOnButton ? std::initializer_list<WORD>{VK_MENU}
+                                          : std::initializer_list<WORD>{});
+    EXPECT_TRUE(PumpUntil([&] { return stored.Get<platform::CheckBox>("Other").Value() == 1; }))
+        << c.caption;
+    EXPECT_FALSE(events.Has("Click")) << c.caption;
+  }
+}
+
 TEST_F(Input, TheFocusedButtonShowsTheDefaultLook) {
   Ornabutton& a = Button("A");
   Ornabutton& b = Button("B");
