@@ -295,23 +295,9 @@ void Ornabutton::UpdateOptionGroup(int16_t& Action, bool& Found) {
       SetPropA(container, kOptCount, reinterpret_cast<HANDLE>(static_cast<intptr_t>(count + 1)));
       SetPropA(container, ObjKey(count + 1).c_str(), this);
       break;
-    case -1: {
-      // Only a registered button can leave; the later entries move down one place.
-      bool found = false;
-      for (int32_t i = 1; i <= count; ++i) {
-        Ornabutton* entry = EntryOn(container, i);
-        if (found) SetPropA(container, ObjKey(i - 1).c_str(), entry);
-        if (entry == this) found = true;
-      }
-      if (!found) return;
-      RemovePropA(container, ObjKey(count).c_str());
-      if (count == 1) {
-        RemovePropA(container, kOptCount);
-      } else {
-        SetPropA(container, kOptCount, reinterpret_cast<HANDLE>(static_cast<intptr_t>(count - 1)));
-      }
+    case -1:
+      LeaveOptionGroup();
       break;
-    }
     case 2:
       for (int32_t i = 1; i <= count; ++i) {
         Ornabutton* entry = EntryOn(container, i);
@@ -324,6 +310,26 @@ void Ornabutton::UpdateOptionGroup(int16_t& Action, bool& Found) {
       break;
     default:
       break;
+  }
+}
+
+void Ornabutton::LeaveOptionGroup() {
+  HWND container = ContainerWindow();
+  if (!container) return;
+  const int32_t count = CountOn(container);
+  // Only a registered button can leave; the later entries move down one place.
+  bool found = false;
+  for (int32_t i = 1; i <= count; ++i) {
+    Ornabutton* entry = EntryOn(container, i);
+    if (found) SetPropA(container, ObjKey(i - 1).c_str(), entry);
+    if (entry == this) found = true;
+  }
+  if (!found) return;
+  RemovePropA(container, ObjKey(count).c_str());
+  if (count == 1) {
+    RemovePropA(container, kOptCount);
+  } else {
+    SetPropA(container, kOptCount, reinterpret_cast<HANDLE>(static_cast<intptr_t>(count - 1)));
   }
 }
 

@@ -274,6 +274,8 @@ class Ornabutton final : public platform::UserControlClient {
     bool found = false;
     UpdateOptionGroup(Action, found);
   }
+  // Takes this button out of its container's option group, touching no other button.
+  void LeaveOptionGroup();
   HWND ContainerWindow() const;
   void StopHoverTracking();
 

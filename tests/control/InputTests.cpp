@@ -320,8 +320,12 @@ TEST_F(Input, ADestroyedOptionButtonLeavesItsGroup) {
   Ornabutton& c = Button("C", 2);
   const HWND box = form.Find("Box")->hwnd();
   b.SetValue(true);
+  for (const char* name : {"A", "C"}) form.Get<platform::UserControlSite>(name).ClearChangedKeys();
   DestroyWindow(b.hwnd());
   EXPECT_FALSE(Ornabutton::IsLive(&b));
+  for (const char* name : {"A", "C"})
+    EXPECT_EQ(form.Get<platform::UserControlSite>(name).ChangedKeys(), std::vector<std::string>{})
+        << name << " kept its Value";
   EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "orn_OptCount")), 2);
   EXPECT_EQ(GetPropA(box, "orn_Obj1"), &a);
   EXPECT_EQ(GetPropA(box, "orn_Obj2"), &c);
