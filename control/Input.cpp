@@ -6,6 +6,7 @@
 #include <cwctype>
 #include <string>
 #include <unordered_set>
+#include <utility>
 
 #include "control/HoverTimer.h"
 #include "control/Ornabutton.h"
@@ -104,8 +105,10 @@ void Ornabutton::MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
     ReleaseCapture();
     s.StateFlags = static_cast<int16_t>(s.StateFlags & ~ButtonDown);
     s.DrawingDelayed = false;
-    // In check and option modes the redraw comes with the change of Value on the click.
-    if (s.Mode == 0) RedrawButton();
+    spacePressed_ = false;
+    // In check and option modes the redraw comes with the change of Value on the click; the
+    // second press of a double click (LastButton -1) brings no click.
+    if (s.Mode == 0 || s.LastButton != 1) RedrawButton();
   }
   Raise([&](OrnabuttonEvents& e) { e.MouseUp(Button, Shift, X, Y); });
   s.LastButton = Button;
@@ -114,7 +117,11 @@ void Ornabutton::MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
 void Ornabutton::RunClickLogic() {
   if (s.LastButton != 1) return;
   if (s.Mode == 1 || s.Mode == 2) {
-    if (s.Mode == 2 && s.Value) return;
+    if (s.Mode == 2 && s.Value) {
+      // Nothing changes, but the look of the press that led here has to go.
+      RedrawButton();
+      return;
+    }
     SetValue(!s.Value);
   }
   Raise([](OrnabuttonEvents& e) { e.Click(); });
@@ -177,6 +184,7 @@ void Ornabutton::KeyDown(int16_t& KeyCode, int16_t& Shift) {
         // Drawn pressed inside; afterwards MouseOver stays only if the pointer is there.
         s.StateFlags = static_cast<int16_t>(s.StateFlags | MouseOver | ButtonDown);
         s.PressHeld = true;
+        spacePressed_ = true;
         RedrawButton();
         if (!s.Hovering) s.StateFlags = static_cast<int16_t>(s.StateFlags & ~MouseOver);
       }
@@ -197,7 +205,9 @@ void Ornabutton::KeyPress(int16_t& KeyAscii) {
 
 void Ornabutton::KeyUp(int16_t& KeyCode, int16_t& Shift) {
   s.PressHeld = false;
-  if (KeyCode == VK_SPACE && (s.StateFlags & ButtonDown)) {
+  // Only a Space press that pressed the button clicks at its release; one tapped while the
+  // mouse holds the button is an ordinary key, the mouse's release clicks.
+  if (KeyCode == VK_SPACE && std::exchange(spacePressed_, false) && (s.StateFlags & ButtonDown)) {
     s.StateFlags = static_cast<int16_t>(s.StateFlags & ~ButtonDown);
     s.LastButton = 1;
     if (s.Mode == 0) {
@@ -285,23 +295,9 @@ void Ornabutton::UpdateOptionGroup(int16_t& Action, bool& Found) {
       SetPropA(container, kOptCount, reinterpret_cast<HANDLE>(static_cast<intptr_t>(count + 1)));
       SetPropA(container, ObjKey(count + 1).c_str(), this);
       break;
-    case -1: {
-      // Only a registered button can leave; the later entries move down one place.
-      bool found = false;
-      for (int32_t i = 1; i <= count; ++i) {
-        Ornabutton* entry = EntryOn(container, i);
-        if (found) SetPropA(container, ObjKey(i - 1).c_str(), entry);
-        if (entry == this) found = true;
-      }
-      if (!found) return;
-      RemovePropA(container, ObjKey(count).c_str());
-      if (count == 1) {
-        RemovePropA(container, kOptCount);
-      } else {
-        SetPropA(container, kOptCount, reinterpret_cast<HANDLE>(static_cast<intptr_t>(count - 1)));
-      }
+    case -1:
+      LeaveOptionGroup();
       break;
-    }
     case 2:
       for (int32_t i = 1; i <= count; ++i) {
         Ornabutton* entry = EntryOn(container, i);
@@ -314,6 +310,26 @@ void Ornabutton::UpdateOptionGroup(int16_t& Action, bool& Found) {
       break;
     default:
       break;
+  }
+}
+
+void Ornabutton::LeaveOptionGroup() {
+  HWND container = ContainerWindow();
+  if (!container) return;
+  const int32_t count = CountOn(container);
+  // Only a registered button can leave; the later entries move down one place.
+  bool found = false;
+  for (int32_t i = 1; i <= count; ++i) {
+    Ornabutton* entry = EntryOn(container, i);
+    if (found) SetPropA(container, ObjKey(i - 1).c_str(), entry);
+    if (entry == this) found = true;
+  }
+  if (!found) return;
+  RemovePropA(container, ObjKey(count).c_str());
+  if (count == 1) {
+    RemovePropA(container, kOptCount);
+  } else {
+    SetPropA(container, kOptCount, reinterpret_cast<HANDLE>(static_cast<intptr_t>(count - 1)));
   }
 }
 

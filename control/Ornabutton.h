@@ -274,6 +274,8 @@ class Ornabutton final : public platform::UserControlClient {
     bool found = false;
     UpdateOptionGroup(Action, found);
   }
+  // Takes this button out of its container's option group, touching no other button.
+  void LeaveOptionGroup();
   HWND ContainerWindow() const;
   void StopHoverTracking();
 
@@ -325,6 +327,8 @@ class Ornabutton final : public platform::UserControlClient {
   void FlatHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   void SoftBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   void RoundedFramed(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  // A stored style outside 0..7: the face and the caption, without rings.
+  void PlainFace(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   // The sequence the plainer painters share: face, caption, the style's bevel (a callable
   // that fills Colors and may change State and the focus colour), closing rule, focus frame.
   template <typename Bevel>
@@ -370,6 +374,7 @@ class Ornabutton final : public platform::UserControlClient {
   HDC printTarget_ = nullptr;
   OrnabuttonEvents* events_ = nullptr;
   bool released_ = false;
+  bool spacePressed_ = false;  // the Space key held now pressed the button
   long announcedState_ = -1;
   int paintCount_ = 0;  // frames copied to the window, for tests and benchmarks
 };

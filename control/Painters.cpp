@@ -262,6 +262,17 @@ void Ornabutton::RoundedFramed(Points& points, Colors& colors, int16_t& State, i
   DrawFocusFrame(Saved, s.Value, /*Solid=*/true, points);
 }
 
+void Ornabutton::PlainFace(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
+  const int32_t Base = (s.Mode != 0 && s.Value) ? s.LightColor : s.FaceColor;
+  PaintFace(Base, State, DrawLevel, Translate(s.GradientColor), s.HoverFaceColor);
+  if (DrawLevel == 0) return;
+  int32_t TextColor = (!UserControl.Enabled() && s.Mode > 0) ? kGrey : -1;
+  bool modeFlag = s.Mode > 0;
+  DrawCaption(Base, TextColor, s.Value, modeFlag);
+  CloseShape(colors, DrawLevel);
+  DrawFocusFrame(TextColor, s.Value, false, points);
+}
+
 void Ornabutton::RoundedHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
   const bool enabled = UserControl.Enabled();
   int32_t Base = 0, Fill = 0;

@@ -145,8 +145,8 @@ void Ornabutton::Terminate() {
   released_ = true;
   StopHoverTracking();
   // An option button leaves its group, so that no window property names a control that is
-  // gone.
-  if (s.Mode == 2) UpdateOptionGroup(-1);
+  // gone; the other buttons keep their Value.
+  if (s.Mode == 2) LeaveOptionGroup();
   if (s.InnerRegion) DeleteObject(s.InnerRegion);
   if (s.ShapeRegion) DeleteObject(s.ShapeRegion);
   s.InnerRegion = s.ShapeRegion = nullptr;

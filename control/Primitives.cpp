@@ -93,7 +93,9 @@ void Ornabutton::PaintFace(int32_t BaseColor, int16_t& State, int16_t& DrawLevel
   const int32_t Fill = hoverFill ? HoverColor : BaseColor;
   const float W = UserControl.ScaleWidth(), H = UserControl.ScaleHeight();
 
-  if (s.GradientMode != 0 && !s.Value && s.ButtonShape < 7) {
+  // Only the four directions make a gradient face; any other stored mode paints a flat one.
+  const bool gradient = s.GradientMode >= 1 && s.GradientMode <= 4;
+  if (gradient && !s.Value && s.ButtonShape < 7) {
     // Under the pointer the gradient gives way to the hover colour, unless the hover colour is
     // the gradient's own second colour.
     if (s.Hovering && !pressed && s.GradientColor != s.HoverBackColor) {

@@ -2,6 +2,8 @@
 // to the host, the hover colour locks and the design-time messages.
 #include <windows.h>
 
+#include <cwctype>
+
 #include "control/Color.h"
 #include "control/Ornabutton.h"
 #include "platform/Application.h"
@@ -53,15 +55,26 @@ void Ornabutton::SetMode(int32_t nMode) {
 }
 
 void Ornabutton::SetCaption(const std::wstring& sCaption) {
-  // The access key is the character after the last "&" (none when it ends the text); a caption
-  // without "&" leaves the access keys as they were.
+  // The access key is the character after the last "&" (none when it ends the text or is a
+  // blank, which belongs to the focused control); a caption without "&" leaves the access keys
+  // as they were.
   const size_t amp = sCaption.rfind(L'&');
-  if (amp != std::wstring::npos)
-    UserControl.SetAccessKeys(amp + 1 < sCaption.size() ? sCaption.substr(amp + 1, 1) : L"");
+  size_t keyAt = std::wstring::npos;
+  if (amp != std::wstring::npos) {
+    if (amp + 1 < sCaption.size() && !std::iswspace(sCaption[amp + 1])) keyAt = amp;
+    UserControl.SetAccessKeys(keyAt == amp ? sCaption.substr(amp + 1, 1) : L"");
+  }
   s.Caption = sCaption;
-  // The window text is the caption, so that automation tools and the dialog manager see it.
+  // The dialog manager takes the first single "&" of the window text as the access key. In the
+  // window text every "&" is doubled but the one before the control's own key, so that it
+  // finds that key or none. Screen readers take the caption itself.
   if (hwnd()) {
-    SetWindowTextW(hwnd(), sCaption.c_str());
+    std::wstring text;
+    for (size_t i = 0; i < sCaption.size(); ++i) {
+      if (sCaption[i] == L'&' && i != keyAt) text += L'&';
+      text += sCaption[i];
+    }
+    SetWindowTextW(hwnd(), text.c_str());
     platform::NotifyNameChange(hwnd());
   }
   LayoutContent(false);

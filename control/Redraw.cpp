@@ -121,7 +121,7 @@ void Ornabutton::RedrawButton() {
     case 5: FlatHotTrack(points, colors, State, DrawLevel); break;
     case 6: SoftBevel(points, colors, State, DrawLevel); break;
     case 7: RoundedFramed(points, colors, State, DrawLevel); break;
-    default: break;  // a stored style outside 0..7 draws nothing
+    default: PlainFace(points, colors, State, DrawLevel); break;  // a stored style outside 0..7
   }
   int32_t OutlineColor = colors[12];
   if (DrawLevel == 0) return;

@@ -312,7 +312,8 @@ LRESULT UserControlSite::Mouse(UINT msg, WPARAM wp, LPARAM lp) {
       client_->MouseMove(ButtonsHeld(wp), shift, x, y);
       return 0;
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-      if (design_.tabStop && GetFocus() != hwnd_) SetFocus(hwnd_);
+      // As with push buttons, only the left button takes the focus.
+      if (button == 1 && design_.tabStop && GetFocus() != hwnd_) SetFocus(hwnd_);
       // The press and its release belong to the control, wherever the release happens.
       if (GetCapture() != hwnd_) SetCapture(hwnd_);
       if (!clickButton_) clickButton_ = button;

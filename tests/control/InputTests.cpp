@@ -192,6 +192,58 @@ TEST_F(Input, SpacePressesAndReleasesInEveryMode) {
   }
 }
 
+TEST_F(Input, SpaceTappedWhileTheMouseHoldsTheButtonAddsNoClick) {
+  Ornabutton& b = Button();
+  Front();
+  test::MoveMouse(test::CenterOnScreen(b.hwnd()));
+  test::MouseButton(true);
+  ASSERT_TRUE(PumpUntil([&] { return events.Has("MouseDown(1)") && GetFocus() == b.hwnd(); }));
+  test::Key(VK_SPACE, true);
+  test::Key(VK_SPACE, false);
+  ASSERT_TRUE(PumpUntil([&] { return events.Has("KeyUp(32)"); }));
+  test::MouseButton(false);
+  ASSERT_TRUE(PumpUntil([&] { return events.Has("MouseUp(1)"); }));
+  EXPECT_EQ(events.Count("Click"), 1u) << testing::PrintToString(events.log);
+}
+
+TEST_F(Input, AReleaseThatChangesNoValueStillTakesThePressedLookAway) {
+  // Left clicks (0: a Space tap instead) on buttons of style 2, which shows a hot face under
+  // the pointer and a pressed one while held.
+  const struct {
+    int mode;
+    bool value;
+    size_t clicks;
+  } cases[] = {{2, true, 1}, {2, true, 0}, {1, false, 2}, {2, false, 2}};
+  const auto shown = [](HWND hwnd) {
+    test::ClientPixels px(hwnd);
+    std::vector<COLORREF> v;
+    for (int y = 0; y < px.height(); ++y)
+      for (int x = 0; x < px.width(); ++x) v.push_back(px.At(x, y));
+    return v;
+  };
+  for (const auto& c : cases) {
+    const std::string what = "case " + std::to_string(&c - cases);
+    Ornabutton& b = Button(what, c.mode);
+    b.SetButtonStyle(2);
+    b.SetValue(c.value);
+    Front();
+    SetFocus(b.hwnd());
+    test::MoveMouse(test::CenterOnScreen(b.hwnd()));
+    ASSERT_TRUE(PumpUntil([&] { return b.State().Hovering; })) << what;
+    events.log.clear();
+    for (size_t i = 0; i < std::max<size_t>(c.clicks, 1); ++i) {
+      c.clicks ? test::MouseButton(true) : test::Key(VK_SPACE, true);
+      c.clicks ? test::MouseButton(false) : test::Key(VK_SPACE, false);
+    }
+    ASSERT_TRUE(PumpUntil([&] {
+      return c.clicks ? events.Count("MouseUp(1)") == c.clicks : events.Has("KeyUp(32)");
+    })) << what;
+    const std::vector<COLORREF> released = shown(b.hwnd());
+    b.Refresh();
+    EXPECT_TRUE(released == shown(b.hwnd())) << what << ": the pressed look stayed";
+  }
+}
+
 TEST_F(Input, KeysReachTheHandlersWhichMaySwallowThem) {
   Ornabutton& b = Button();
   Front();
@@ -268,8 +320,12 @@ TEST_F(Input, ADestroyedOptionButtonLeavesItsGroup) {
   Ornabutton& c = Button("C", 2);
   const HWND box = form.Find("Box")->hwnd();
   b.SetValue(true);
+  for (const char* name : {"A", "C"}) form.Get<platform::UserControlSite>(name).ClearChangedKeys();
   DestroyWindow(b.hwnd());
   EXPECT_FALSE(Ornabutton::IsLive(&b));
+  for (const char* name : {"A", "C"})
+    EXPECT_EQ(form.Get<platform::UserControlSite>(name).ChangedKeys(), std::vector<std::string>{})
+        << name << " kept its Value";
   EXPECT_EQ(reinterpret_cast<intptr_t>(GetPropA(box, "orn_OptCount")), 2);
   EXPECT_EQ(GetPropA(box, "orn_Obj1"), &a);
   EXPECT_EQ(GetPropA(box, "orn_Obj2"), &c);
@@ -338,6 +394,35 @@ TEST_F(Input, AnAccessKeyFocusesAndClicksItsButton) {
   ASSERT_TRUE(PumpUntil([&] { return !go.Value(); }));
 }
 
+TEST_F(Input, ACaptionTakesNoOtherControlsKeyAndNoBlank) {
+  // Caption, key, and whether the focus is on the button (where the dialog manager looks
+  // first) or on the check box "&Other", which is to get the key either way.
+  const struct {
+    const char* caption;
+    WORD key;
+    bool focusOnButton;
+  } cases[] = {{"&Open & &Save", 'O', true}, {"Salt && Pepper", VK_SPACE, false}};
+  for (const auto& c : cases) {
+    platform::FormDesign design =
+        test::HostWithButton(std::string(R"({"Caption": ")") + c.caption + "\"}");
+    platform::ControlDesign other = design.controls.back();  // below the button
+    other.kind = platform::ControlKind::CheckBox, other.name = "Other", other.caption = "&Other";
+    other.top += 720, other.tabIndex = 2;
+    design.controls.push_back(other);
+    platform::Form stored(design);
+    stored.Show();
+    ASSERT_TRUE(test::BringToFront(stored.hwnd()));
+    auto& button = stored.Get<platform::UserControlSite>("Ornabutton1");
+    button.Client<Ornabutton>().SetEvents(&events);
+    SetFocus(c.focusOnButton ? button.hwnd() : stored.Find("Other")->hwnd());
+    test::PressKey(c.key, c.focusOnButton ? std::initializer_list<WORD>{VK_MENU}
+                                          : std::initializer_list<WORD>{});
+    EXPECT_TRUE(PumpUntil([&] { return stored.Get<platform::CheckBox>("Other").Value() == 1; }))
+        << c.caption;
+    EXPECT_FALSE(events.Has("Click")) << c.caption;
+  }
+}
+
 TEST_F(Input, TheFocusedButtonShowsTheDefaultLook) {
   Ornabutton& a = Button("A");
   Ornabutton& b = Button("B");
@@ -354,6 +439,26 @@ TEST_F(Input, TheFocusedButtonShowsTheDefaultLook) {
   SetFocus(a.hwnd());
   SetFocus(b.hwnd());
   EXPECT_FALSE(b.State().StateFlags & Default);
+}
+
+TEST_F(Input, OnlyTheLeftButtonTakesTheFocus) {
+  Ornabutton& a = Button("A");
+  Ornabutton& b = Button("B");
+  Front();
+  SetFocus(a.hwnd());
+  const struct {
+    UINT down, up;
+    HWND focus;
+  } presses[] = {{WM_RBUTTONDOWN, WM_RBUTTONUP, a.hwnd()},
+                 {WM_MBUTTONDOWN, WM_MBUTTONUP, a.hwnd()},
+                 {WM_LBUTTONDOWN, WM_LBUTTONUP, b.hwnd()}};
+  for (const auto& p : presses) {
+    SendMessageW(b.hwnd(), p.down, 0, MAKELPARAM(5, 5));
+    SendMessageW(b.hwnd(), p.up, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetFocus(), p.focus) << std::hex << p.down;
+  }
+  for (const char* e : {"MouseDown(2)", "MouseUp(2)", "MouseDown(4)", "MouseUp(4)"})
+    EXPECT_TRUE(events.Has(e)) << e;
 }
 
 TEST_F(Input, NoTimerTickReachesAControlThatIsGone) {

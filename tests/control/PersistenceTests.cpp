@@ -178,7 +178,7 @@ TEST_F(Persistence, StoredValuesAreTakenAsTheyAre) {
   EXPECT_EQ(b.CaptionAlign(), 7);
   EXPECT_EQ(b.State().PicturePixels, 20);
   EXPECT_EQ(b.HoverColorLocks(), 12);
-  b.Refresh();  // a style outside 0..7 draws nothing and breaks nothing
+  b.Refresh();  // a style outside 0..7 draws a plain face and breaks nothing
 }
 
 TEST_F(Persistence, AnUnreadableStoredValueStopsTheFormWithItsKey) {

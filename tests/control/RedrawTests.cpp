@@ -1,4 +1,4 @@
-// When the button paints: delayed drawing, painters that draw nothing, and the one-pixel
+// When the button paints: delayed drawing, stored looks no painter knows, and the one-pixel
 // displacement of a pressed CustomClick button.
 #include <gtest/gtest.h>
 
@@ -42,25 +42,23 @@ TEST_F(Redraw, DelayedDrawingPaintsNothingUntilItEndsAndThenPaintsOnce) {
   EXPECT_LE(Painted(b) - batch, 2) << "resize and the closing delay each may paint";
 }
 
-TEST_F(Redraw, AStyleWithoutPainterLeavesTheWindowUntouched) {
-  std::string text = test::kButtonHostDesign;
-  text.replace(text.rfind("]}"), 2,
-               R"(, {"kind": "usercontrol", "class": "Tessorin.Ornabutton", "name": "Odd",
-                  "container": "Box", "left": 240, "top": 240, "width": 1455, "height": 375,
-                  "tabIndex": 1, "properties": {"BackStyle": 9}}]})");
-  platform::Form stored(platform::ParseFormDesign(text, "Stored.json"));
-  stored.Show();
-  Ornabutton& b = stored.Get<platform::UserControlSite>("Odd").Client<Ornabutton>();
-  HDC dc = b.hdc();
-  HBRUSH marker = CreateSolidBrush(RGB(1, 2, 3));
-  RECT all{0, 0, 97, 25};
-  FillRect(dc, &all, marker);
-  DeleteObject(marker);
-  b.Refresh();
-  b.SetCaption(L"Nothing");
-  EXPECT_EQ(Painted(b), 0);
-  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(1, 2, 3));
-  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(1, 2, 3));
+TEST_F(Redraw, AStoredStyleOrGradientWithoutPainterDrawsAFlatFaceAndTheCaption) {
+  test::MoveMouse(Away());
+  for (const char* odd :
+       {R"("BackStyle": 9)", R"("BackStyle": -1)", R"("Gradient": 9)", R"("Gradient": -3)"}) {
+    // A teal face with a black caption.
+    platform::Form stored(test::HostWithButton(
+        std::string(R"({"Caption": "Odd", "cBack": 12632064, "cFore": 0, )") + odd + "}"));
+    stored.Show();
+    Ornabutton& b = stored.Get<platform::UserControlSite>("Ornabutton1").Client<Ornabutton>();
+    b.Refresh();
+    EXPECT_EQ(GetPixel(b.hdc(), 8, 12), 0xC0C000u) << odd;
+    const RECT& text = b.State().CaptionRect;
+    int black = 0;
+    for (int y = text.top; y < text.bottom; ++y)
+      for (int x = text.left; x < text.right; ++x) black += GetPixel(b.hdc(), x, y) == 0;
+    EXPECT_GT(black, 0) << odd;
+  }
 }
 
 TEST_F(Redraw, APressedCustomClickButtonMovesOnePixelAndBack) {
