@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <nlohmann/json.hpp>

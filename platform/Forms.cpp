@@ -1,6 +1,7 @@
 #include "platform/Forms.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "platform/Application.h"
 #include "platform/Colors.h"

@@ -2,6 +2,8 @@
 // against a store that fails on demand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <vector>

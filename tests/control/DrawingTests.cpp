@@ -2,6 +2,7 @@
 // picture and focus frame rendering, checked pixel by pixel in the back buffer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "tests/support/ButtonHost.h"

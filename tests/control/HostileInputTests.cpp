@@ -4,6 +4,7 @@
 // range. Each ends in a clear error or a sane drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 

@@ -2,6 +2,9 @@
 // clicks in every mode, double clicks, keys, access keys, focus, option groups, drops.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
+
 #include "control/HoverTimer.h"
 #include "tests/support/ButtonHost.h"
 

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/Numeric.h"
 #include "tests/support/ButtonHost.h"
 #include "tests/support/OrnabuttonProbe.h"

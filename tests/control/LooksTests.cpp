@@ -3,7 +3,9 @@
 // disabled states.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <ostream>
 
 #include "control/Color.h"
 #include "tests/support/ButtonHost.h"

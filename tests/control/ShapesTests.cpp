@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <initializer_list>
 
 #include "tests/support/ButtonHost.h"
 #include "tests/support/OrnabuttonProbe.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <initializer_list>
 #include <thread>
 
 #include "platform/Forms.h"

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
