@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bench/BenchSupport.h"
+#include "tests/support/BuildPath.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ int Run(const std::wstring& corvane) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::wstring corvane = Beside(L"..\\app\\Corvane.exe");
+  std::wstring corvane = velmora::test::BuildPath(VELMORA_CORVANE_EXE);
   if (argc > 1) corvane.assign(argv[1], argv[1] + std::char_traits<char>::length(argv[1]));
   return bench::Main([&] { return Run(corvane); });
 }

@@ -9,24 +9,25 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <vector>
 
 #include "platform/Application.h"
 #include "platform/Text.h"
+#include "tests/support/BuildPath.h"
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A path of the source tree as the Windows side sees it: under Wine, / is drive Z:.
+// A path of the source tree as the Windows side sees it.
 fs::path SourcePath(const std::string& relative) {
-  std::string root = VELMORA_SOURCE_DIR;
-  if (!root.empty() && root[0] == '/') root = "Z:" + root;
-  return fs::path(root) / fs::path(relative);
+  return fs::path(test::BuildPath(VELMORA_SOURCE_DIR)) / fs::path(relative);
 }
 
 struct Outcome {
@@ -36,8 +37,7 @@ struct Outcome {
 
 // Runs gallery.exe with the arguments and waits for it to end.
 Outcome RunGallery(const std::wstring& arguments) {
-  const std::wstring exe = platform::FolderOfPath(platform::ModuleFileName(nullptr)) +
-                           L"\\..\\tools\\gallery\\gallery.exe";
+  const std::wstring exe = test::BuildPath(VELMORA_GALLERY_EXE);
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
   HANDLE read = nullptr, write = nullptr;
   Outcome o;

@@ -12,6 +12,7 @@
 #include "platform/Application.h"
 #include "platform/Numeric.h"
 #include "platform/Text.h"
+#include "tests/support/BuildPath.h"
 #include "tests/support/TestSupport.h"
 
 namespace velmora {
@@ -42,7 +43,7 @@ std::wstring FullPath(const std::wstring& path) {
 class Program : public testing::Test {
  protected:
   void SetUp() override {
-    Launch(FullPath(platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\..\\app\\Corvane.exe"));
+    Launch(test::BuildPath(VELMORA_CORVANE_EXE));
   }
   // Starts the program and waits for its main window.
   void Launch(const std::wstring& program) {
@@ -130,8 +131,7 @@ TEST_F(Program, OpensCentredWithSeventeenClearBoxesAndEndsWhenClosed) {
 }
 
 TEST(ProgramFile, CarriesItsVersionInformation) {
-  const std::wstring exe =
-      platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\..\\app\\Corvane.exe";
+  const std::wstring exe = test::BuildPath(VELMORA_CORVANE_EXE);
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
   ASSERT_GT(size, 0u);
@@ -188,7 +188,7 @@ std::wstring ShippedProgram() {
   wchar_t shipped[4096];
   std::wstring program = GetEnvironmentVariableW(L"VELMORA_SHIPPED_EXE", shipped, 4096)
                              ? shipped
-                             : platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\..\\app\\Corvane.exe";
+                             : test::BuildPath(VELMORA_CORVANE_EXE);
   std::replace(program.begin(), program.end(), L'/', L'\\');
   return FullPath(program);
 }
@@ -249,7 +249,7 @@ class PlantedDlls : public Program {
       ASSERT_TRUE(CopyFileW((platform::FolderOfPath(program) + L"\\" + file).c_str(),
                             (folder + L"\\" + file).c_str(), FALSE))
           << platform::Narrow(program);
-    const std::wstring stand_ins = platform::FolderOfPath(platform::ModuleFileName(nullptr)) + L"\\planted\\";
+    const std::wstring stand_ins = test::BuildPath(VELMORA_PLANTED_DIR) + L"\\";
     std::wstring names = platform::Widen(VELMORA_PLANTED_DLLS);
     for (size_t start = 0; start < names.size();) {
       const size_t comma = std::min(names.find(L',', start), names.size());
