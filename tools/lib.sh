@@ -11,14 +11,15 @@ XVFB_SCREEN="-screen 0 1280x1024x24"
 
 # Debian packages the project builds and tests with. wine32:i386 is the 32-bit loader that runs
 # the x86 build; fonts-wine (only recommended by wine) holds the fonts copied into the prefix;
-# clang and libclang-rt-14-dev (libFuzzer and the sanitizers) build the native fuzzer.
+# clang and libclang-rt-14-dev (libFuzzer and the sanitizers) build the native fuzzer; clang and
+# llvm (llvm-rc) check what the native Windows build compiles.
 VELMORA_PACKAGES=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils
   googletest nlohmann-json3-dev
   imagemagick
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev llvm
 )
 
 # What the scripts and the build use from outside the repository, each with the package of
@@ -47,7 +48,8 @@ VELMORA_NEEDS=(
   "command import imagemagick"
   "path /usr/src/googletest/CMakeLists.txt googletest"
   "path /usr/include/nlohmann/json.hpp nlohmann-json3-dev"
-  "command clang++ clang"
+  "command clang++ clang" "command clang clang" "command llvm-rc llvm"
+  "path /usr/share/mingw-w64/include/windows.h g++-mingw-w64-x86-64-posix"
   "fuzzer-runtime libclang_rt.fuzzer-x86_64.a libclang-rt-14-dev"
 )
 
