@@ -134,13 +134,17 @@ TEST(Dpi, EveryStatusShowsWholeInTheVisiblePartOfTheStatusLabel) {
     EXPECT_LE(needed.bottom, visible.bottom) << platform::Narrow(text);
     EXPECT_GE(visible.bottom, needed.bottom - needed.top) << "the label shows less than one line";
 
-    if (c.messages >= 0) EXPECT_EQ(boxes.shown.size(), static_cast<size_t>(c.messages));
+    if (c.messages >= 0) {
+      EXPECT_EQ(boxes.shown.size(), static_cast<size_t>(c.messages));
+    }
     ASSERT_LE(boxes.shown.size(), 1u);
     const std::wstring message = boxes.shown.empty() ? L"" : boxes.shown[0].text;
-    if (!boxes.shown.empty())
+    if (!boxes.shown.empty()) {
       EXPECT_EQ(boxes.shown[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-    if (c.told)
+    }
+    if (c.told) {
       EXPECT_NE((boxes.shown.empty() ? text : message).find(c.told), std::wstring::npos);
+    }
     if (c.failAll) {
       for (const AdSetting& s : kAdSettings)
         EXPECT_NE(message.find(std::wstring(L"\n") + s.name), std::wstring::npos) << platform::Narrow(s.name);
