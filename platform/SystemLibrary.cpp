@@ -1,7 +1,6 @@
 #include "platform/SystemLibrary.h"
 
-#include <map>
-#include <string>
+#include <initializer_list>
 
 namespace velmora::platform {
 
@@ -14,13 +13,9 @@ void SearchDllsInSystemFolderOnly() {
 }
 
 HMODULE SystemLibrary(const wchar_t* dll) {
-  // Loaded once and kept for the life of the process, like an import. One thread only.
-  static std::map<std::wstring, HMODULE> loaded;
-  const auto found = loaded.find(dll);
-  if (found != loaded.end()) return found->second;
-  const HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  loaded.emplace(dll, module);
-  return module;
+  // Never freed: the module stays for the life of the process, like an import. Callers keep
+  // the functions they look up, so each DLL is loaded a few times at most.
+  return LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 }  // namespace velmora::platform

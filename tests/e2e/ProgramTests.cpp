@@ -34,12 +34,6 @@ bool UnderWine() {
   return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
-std::wstring FullPath(const std::wstring& path) {
-  wchar_t full[4096];
-  const DWORD n = GetFullPathNameW(path.c_str(), 4096, full, nullptr);
-  return n > 0 && n < 4096 ? std::wstring(full, n) : path;
-}
-
 class Program : public testing::Test {
  protected:
   void SetUp() override {
@@ -186,11 +180,9 @@ TEST_F(Program, RemovesTheSelectedAdvertsOfThePrefixsUser) {
 // The program as shipped (the unpacked zip) when the test run names it, else the one built.
 std::wstring ShippedProgram() {
   wchar_t shipped[4096];
-  std::wstring program = GetEnvironmentVariableW(L"VELMORA_SHIPPED_EXE", shipped, 4096)
-                             ? shipped
-                             : test::BuildPath(VELMORA_CORVANE_EXE);
-  std::replace(program.begin(), program.end(), L'/', L'\\');
-  return FullPath(program);
+  return test::BuildPath(GetEnvironmentVariableW(L"VELMORA_SHIPPED_EXE", shipped, 4096)
+                             ? platform::Narrow(shipped).c_str()
+                             : VELMORA_CORVANE_EXE);
 }
 
 // Windows looks for any other DLL in the program's folder first; a program may import only these.
