@@ -64,31 +64,6 @@ TEST_F(ButtonDesigns, EachButtonLoadsItsStoredValuesAndTheDefaultsOfTheRest) {
   EXPECT_EQ(Button(4).HoverForeColor(), kText);
 }
 
-TEST_F(ButtonDesigns, TheyAreEtchedFlatFacesShadedTowardsTheGradientColour) {
-  for (int i = 1; i <= 4; ++i) {
-    const Ornabutton& b = Button(i);
-    SCOPED_TRACE("Ornabutton" + std::to_string(i));
-    HDC dc = b.State().BufferDC;
-    RECT r;
-    GetClientRect(b.hwnd(), &r);
-    const int W = r.right, H = r.bottom;
-    // Etched frame: dark outer ring at the top and left, white at the right and bottom.
-    const COLORREF dark = RGB(0x66, 0x66, 0x66);
-    EXPECT_EQ(GetPixel(dc, 0, H / 2), dark);
-    EXPECT_EQ(GetPixel(dc, W / 2, 0), dark);
-    EXPECT_EQ(GetPixel(dc, W - 1, H / 2), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(dc, W / 2, H - 1), RGB(255, 255, 255));
-    // The face runs from the face colour to the grey gradient colour: right to left for the
-    // first three, left to right for "About".
-    const COLORREF face = static_cast<COLORREF>(i == 1 ? 0x00E0E0E0 : GetSysColor(COLOR_BTNFACE));
-    const COLORREF towardsGrey = GetPixel(dc, i == 4 ? W - 3 : 2, 3);
-    const COLORREF towardsFace = GetPixel(dc, i == 4 ? 2 : W - 4, 3);
-    EXPECT_LE(GetRValue(towardsGrey), 0xC4) << "near the gradient colour";
-    EXPECT_NEAR(GetRValue(towardsFace), GetRValue(face), 6) << "near the face colour";
-    EXPECT_GT(GetRValue(towardsFace), GetRValue(towardsGrey));
-  }
-}
-
 TEST_F(ButtonDesigns, TheAboutCaptionUsesTheSystemTextColour) {
   // Find the caption's pixels by their colour: the system's button text for "About", black
   // for the others.

@@ -97,6 +97,22 @@ class Program : public testing::Test {
     RegCloseKey(key);
     return {};
   }
+  HWND About() {
+    for (HWND h : test::TopLevelWindowsOf(process.dwProcessId))
+      if (IsWindowVisible(h) && test::WindowText(h) == L"About Velmora") return h;
+    return nullptr;
+  }
+  bool AllBoxesTicked() {
+    for (HWND box : CheckBoxes())
+      if (SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) return false;
+    return true;
+  }
+  // Closes the main window; the program must end by itself, with exit code 0.
+  void CloseAndExpectTheEnd() {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    EXPECT_EQ(ExitCode(), 0u);
+  }
   DWORD ExitCode() {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &code);
@@ -107,22 +123,6 @@ class Program : public testing::Test {
   PROCESS_INFORMATION process{};
   HWND window = nullptr;
 };
-
-TEST_F(Program, OpensCentredWithSeventeenClearBoxesAndEndsWhenClosed) {
-  const int dpi = static_cast<int>(GetDpiForWindow(window));
-  RECT client;
-  GetClientRect(window, &client);
-  EXPECT_EQ(client.right, TwipsToPixels(7410, dpi));
-  EXPECT_EQ(client.bottom, TwipsToPixels(4905, dpi));
-  EXPECT_TRUE(test::CentredOnWorkArea(window));
-  const auto boxes = CheckBoxes();
-  EXPECT_EQ(boxes.size(), 17u);
-  for (HWND box : boxes) EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  EXPECT_EQ(ExitCode(), 0u);
-}
 
 TEST(ProgramFile, CarriesItsVersionInformation) {
   const std::wstring exe = test::BuildPath(VELMORA_CORVANE_EXE);
@@ -149,32 +149,6 @@ TEST(ProgramFile, CarriesItsVersionInformation) {
   EXPECT_EQ(text(L"FileVersion"), L"1.0.0.0");
   EXPECT_EQ(text(L"ProductVersion"), L"1.0.0.0");
   EXPECT_FALSE(text(L"FileDescription").empty());
-}
-
-TEST_F(Program, RemovesTheSelectedAdvertsOfThePrefixsUser) {
-  if (const std::string why = MessengerKeyUnusable(); !why.empty()) GTEST_SKIP() << why;
-
-  ASSERT_TRUE(test::BringToFront(window));
-  test::ClickCenter(Child(L"Select all"));
-  EXPECT_TRUE(WaitFor([&] {
-    for (HWND box : CheckBoxes())
-      if (SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) return false;
-    return true;
-  }));
-  test::ClickCenter(Child(L"Remove Selected Ads"));
-  EXPECT_TRUE(WaitFor([&] { return Child(L"Done.. All Yahoo adds Killed :)") != nullptr; }));
-
-  wchar_t data[4096];
-  DWORD bytes = sizeof data;
-  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kAdKeyPath, L"Change Room Banner", RRF_RT_REG_SZ,
-                         nullptr, data, &bytes),
-            ERROR_SUCCESS);
-  EXPECT_EQ(std::wstring(data), platform::FolderOfPath(exe) + L"\\ChangeR.gif");
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yahoo");
-
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  EXPECT_EQ(ExitCode(), 0u);
 }
 
 // The program as shipped (the unpacked zip) when the test run names it, else the one built.
@@ -298,17 +272,12 @@ class PlantedDlls : public Program {
 };
 
 TEST_F(PlantedDlls, NoneIsLoadedWhileTheProgramStartsShowsAboutAndRemoves) {
-  const auto findAbout = [&]() -> HWND {
-    for (HWND h : test::TopLevelWindowsOf(process.dwProcessId))
-      if (IsWindowVisible(h) && test::WindowText(h) == L"About Velmora") return h;
-    return nullptr;
-  };
   ASSERT_TRUE(test::BringToFront(window));
   test::ClickCenter(Child(L"About"));
   HWND about = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (about = findAbout()) != nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return (about = About()) != nullptr; }));
   PostMessageW(about, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return findAbout() == nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return About() == nullptr; }));
   if (MessengerKeyUnusable().empty()) {
     ASSERT_TRUE(test::BringToFront(window));
     test::ClickCenter(Child(L"Select all"));
@@ -316,8 +285,7 @@ TEST_F(PlantedDlls, NoneIsLoadedWhileTheProgramStartsShowsAboutAndRemoves) {
     EXPECT_TRUE(WaitFor([&] { return Child(L"Done.. All Yahoo adds Killed :)") != nullptr; }));
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yahoo");
   }
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  CloseAndExpectTheEnd();
   // No stand-in left a mark (checked when the test ends); and they do leave one when loaded.
   const auto before = Marks();
   const HMODULE one = LoadLibraryW((folder + L"\\" + planted.back()).c_str());
@@ -338,6 +306,16 @@ COLORREF ScreenPixel(HWND hwnd, int x, int y) {
 }
 
 TEST_F(Program, AUserSessionWithRealInput) {
+  // It opens centred at its design's size, with seventeen clear boxes.
+  const int dpi = static_cast<int>(GetDpiForWindow(window));
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, TwipsToPixels(7410, dpi));
+  EXPECT_EQ(client.bottom, TwipsToPixels(4905, dpi));
+  EXPECT_TRUE(test::CentredOnWorkArea(window));
+  const auto boxes = CheckBoxes();
+  EXPECT_EQ(boxes.size(), 17u);
+  for (HWND box : boxes) EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   if (const std::string why = MessengerKeyUnusable(); !why.empty()) GTEST_SKIP() << why;
   ASSERT_TRUE(test::BringToFront(window));
 
@@ -359,32 +337,26 @@ TEST_F(Program, AUserSessionWithRealInput) {
   EXPECT_TRUE(WaitFor([&] { return ScreenPixel(remove, 3, 3) == resting; })) << "hover look stays";
 
   test::ClickCenter(Child(L"Select all"));
-  EXPECT_TRUE(WaitFor([&] {
-    for (HWND box : CheckBoxes())
-      if (SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) return false;
-    return true;
-  }));
+  EXPECT_TRUE(WaitFor([&] { return AllBoxesTicked(); }));
   test::ClickCenter(remove);
   EXPECT_TRUE(WaitFor([&] { return Child(L"Done.. All Yahoo adds Killed :)") != nullptr; }));
-  DWORD bytes = 0;
-  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kAdKeyPath, L"banner url", RRF_RT_REG_SZ, nullptr,
-                         nullptr, &bytes),
+  // The pictures' paths are those beside the running program.
+  wchar_t data[4096];
+  DWORD bytes = sizeof data;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kAdKeyPath, L"Change Room Banner", RRF_RT_REG_SZ,
+                         nullptr, data, &bytes),
             ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(data), platform::FolderOfPath(exe) + L"\\ChangeR.gif");
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yahoo");
 
   // The About dialog, twice: closed with Enter, then with Esc. While it is open the main
   // window takes no input: a click on "Select None" there clears nothing.
-  const auto findAbout = [&]() -> HWND {
-    for (HWND h : test::TopLevelWindowsOf(process.dwProcessId))
-      if (IsWindowVisible(h) && test::WindowText(h) == L"About Velmora") return h;
-    return nullptr;
-  };
   for (const WORD closeKey : {WORD{VK_RETURN}, WORD{VK_ESCAPE}}) {
     POINT at = test::CenterOnScreen(Child(L"About"));
     at.x += closeKey == VK_ESCAPE ? 2 * GetSystemMetrics(SM_CXDOUBLECLK) : 0;
     test::Click(at);
     HWND about = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (about = findAbout()) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return (about = About()) != nullptr; }));
     std::vector<std::wstring> texts;
     for (HWND c : test::Descendants(about)) texts.push_back(test::WindowText(c));
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"Velmora"), texts.end());
@@ -396,14 +368,11 @@ TEST_F(Program, AUserSessionWithRealInput) {
     test::ClickCenter(Child(L"Select None"));
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == about; }));
     test::PressKey(closeKey);
-    ASSERT_TRUE(WaitFor([&] { return findAbout() == nullptr; })) << "the dialog stays open";
+    ASSERT_TRUE(WaitFor([&] { return About() == nullptr; })) << "the dialog stays open";
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(window) != FALSE; }));
-    for (HWND box : CheckBoxes()) EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(AllBoxesTicked());
   }
-
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  EXPECT_EQ(ExitCode(), 0u);
+  CloseAndExpectTheEnd();
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
-// The application object, number rules, screen metrics and the message-box service.
+// The application object and the number rules.
 #include <gtest/gtest.h>
 
 #include "platform/Application.h"
-#include "platform/MessageBox.h"
 #include "platform/Numeric.h"
-#include "platform/Screen.h"
-#include "tests/support/TestSupport.h"
 
 namespace velmora::platform {
 namespace {
@@ -51,35 +48,6 @@ TEST(Numbers, RoundHalfToEvenAndTwipConversion) {
   EXPECT_EQ(TwipsToPixels(7410, 144), 741);
   EXPECT_EQ(TwipsToPixels(7410, 192), 988);
   EXPECT_DOUBLE_EQ(TwipsPerPixel(192), 7.5);
-}
-
-TEST(Screen, MetricsAreInTwipsOfThePrimaryScreen) {
-  const UINT dpi = GetDpiForSystem();
-  EXPECT_FLOAT_EQ(Screen::TwipsPerPixelX(), 1440.0f / static_cast<float>(dpi));
-  EXPECT_FLOAT_EQ(Screen::TwipsPerPixelY(), 1440.0f / static_cast<float>(dpi));
-  EXPECT_EQ(Screen::Width(), nint(GetSystemMetrics(SM_CXSCREEN) * 1440.0 / dpi));
-  EXPECT_EQ(Screen::Height(), nint(GetSystemMetrics(SM_CYSCREEN) * 1440.0 / dpi));
-}
-
-TEST(MessageBoxService, ARecorderTakesThePlaceOfTheSystemBoxAndGivesItBack) {
-  {
-    test::RecordingMessageBoxes boxes;
-    boxes.answer = IDCANCEL;
-    EXPECT_EQ(ShowMessage({nullptr, L"Text", L"Title", MB_OKCANCEL | MB_ICONINFORMATION}), IDCANCEL);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, L"Text");
-    EXPECT_EQ(boxes.shown[0].title, L"Title");
-    EXPECT_EQ(boxes.shown[0].flags, static_cast<UINT>(MB_OKCANCEL | MB_ICONINFORMATION));
-    {
-      test::RecordingMessageBoxes inner;
-      ShowMessage({nullptr, L"Inner", L"T", MB_OK});
-      EXPECT_EQ(inner.shown.size(), 1u);
-    }
-    // The outer recorder is back in place once the inner one is gone.
-    ShowMessage({nullptr, L"Again", L"T", MB_OK});
-    EXPECT_EQ(boxes.shown.size(), 2u);
-  }
-  EXPECT_EQ(SetMessageBoxService(nullptr), nullptr);
 }
 
 }  // namespace

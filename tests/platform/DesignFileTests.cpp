@@ -29,7 +29,11 @@ const char* const kGood = R"({
      "default": true, "cancel": true},
     {"kind": "line", "name": "Rule", "container": "Sample",
      "x1": 120, "y1": 2160, "x2": 5684, "y2": 2160, "borderWidth": 2,
-     "borderColor": "0x00808080", "borderStyle": "insideSolid"}
+     "borderColor": "0x00808080", "borderStyle": "insideSolid"},
+    {"kind": "usercontrol", "class": "Tessorin.Ornabutton", "name": "Go", "container": "Sample",
+     "left": 0, "top": 0, "width": 900, "height": 345, "tabIndex": 5, "default": true,
+     "properties": {"caption": "Go", "cback": "0x8000000F", "value": true,
+       "font": {"name": "Tahoma", "size": 9.75, "italic": true}, "image": {"picture": "Qk0A/xA="}}}
   ]})";
 
 TEST(DesignFile, GoodDesignYieldsEveryValueAndTheDefaults) {
@@ -50,7 +54,7 @@ TEST(DesignFile, GoodDesignYieldsEveryValueAndTheDefaults) {
   EXPECT_DOUBLE_EQ(d.font.size, 9.75);
   EXPECT_EQ(d.font.weight, 700);
   EXPECT_TRUE(d.font.italic);
-  ASSERT_EQ(d.controls.size(), 6u);
+  ASSERT_EQ(d.controls.size(), 7u);
 
   const ControlDesign& check = *d.Find("CHECK1");
   EXPECT_EQ(check.kind, ControlKind::CheckBox);
@@ -80,6 +84,10 @@ TEST(DesignFile, GoodDesignYieldsEveryValueAndTheDefaults) {
   EXPECT_EQ(rule.borderColor, 0x00808080u);
   EXPECT_EQ(rule.lineStyle, LineStyle::InsideSolid);
   EXPECT_EQ(rule.tabIndex, -1);
+  EXPECT_EQ(d.Find("Go")->className, "Tessorin.Ornabutton");
+  EXPECT_EQ(d.Find("Go")->properties.ReadString("Caption", ""), "Go");
+  // Written out again, the design reads back equal.
+  EXPECT_EQ(ParseFormDesign(WriteFormDesign(d), "Sample.json"), d);
 }
 
 struct BadCase {

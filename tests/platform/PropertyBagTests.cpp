@@ -130,56 +130,5 @@ TEST(PropertyBag, Base64RoundTripsAnyBytesAndRejectsNonsense) {
   EXPECT_FALSE(Base64Decode("a===").has_value());
 }
 
-TEST(DesignWriter, AWrittenDesignReadsBackEqual) {
-  FormDesign d;
-  d.file = "Round.json";
-  d.name = "Round";
-  d.caption = "Round trip";
-  d.clientWidth = 4000;
-  d.clientHeight = 3000;
-  d.borderStyle = FormBorder::FixedDialog;
-  d.minButton = d.maxButton = d.showInTaskbar = false;
-  d.startUpPosition = StartUpPosition::CenterOwner;
-  d.icon = "APPICON";
-  ControlDesign frame;
-  frame.kind = ControlKind::Frame;
-  frame.name = "Frame1";
-  frame.container = "Round";
-  frame.caption = "Group";
-  frame.width = frame.height = 2000;
-  frame.tabIndex = 0;
-  frame.backColor = 0x80000005;
-  ControlDesign box;
-  box.kind = ControlKind::CheckBox;
-  box.name = "Check1";
-  box.container = "Frame1";
-  box.caption = "Tick";
-  box.left = 120;
-  box.width = 1500;
-  box.height = 255;
-  box.tabIndex = 1;
-  box.value = 2;
-  box.visible = false;
-  ControlDesign line;
-  line.kind = ControlKind::Line;
-  line.name = "Rule";
-  line.container = "Round";
-  line.x2 = 3000;
-  line.borderWidth = 2;
-  line.lineStyle = LineStyle::InsideSolid;
-  ControlDesign button;
-  button.kind = ControlKind::UserControl;
-  button.className = "Tessorin.Ornabutton";
-  button.name = "Ornabutton1";
-  button.container = "Round";
-  button.width = 1455;
-  button.height = 375;
-  button.tabIndex = 2;
-  button.isDefault = true;
-  button.properties.WriteString("Caption", "Go", "");
-  d.controls = {frame, box, line, button};
-  EXPECT_EQ(ParseFormDesign(WriteFormDesign(d), "Round.json"), d);
-}
-
 }  // namespace
 }  // namespace velmora::platform
