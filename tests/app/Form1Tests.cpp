@@ -4,8 +4,6 @@
 
 #include "app/Form1.h"
 
-#include <oleacc.h>
-
 #include "platform/Colors.h"
 #include "platform/Controls.h"
 #include "platform/Numeric.h"
@@ -77,22 +75,6 @@ class MainWindow : public testing::Test {
   Form1 form{store, folder};
 };
 
-TEST_F(MainWindow, IsAFixedCentredDialogInTheTaskBar) {
-  HWND hwnd = form.hwnd();
-  EXPECT_EQ(test::WindowText(hwnd), L"Velmora");
-  RECT client;
-  GetClientRect(hwnd, &client);
-  EXPECT_EQ(client.right, Px(7410));
-  EXPECT_EQ(client.bottom, Px(4905));
-  const auto style = GetWindowLongW(hwnd, GWL_STYLE);
-  EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
-  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-  EXPECT_EQ(GetWindow(hwnd, GW_OWNER), nullptr);
-  EXPECT_NE(form.Icon(), nullptr);
-  EXPECT_TRUE(test::CentredOnWorkArea(hwnd));
-}
-
 TEST_F(MainWindow, ControlsHaveTheirCaptionsPlacesAndTabIndexes) {
   for (const Row& row : kControls) {
     const Control* c = form.Find(row.name);
@@ -151,39 +133,6 @@ TEST_F(MainWindow, RemovingWithNothingTickedAsksForASelection) {
   test::ClickCenter(Window("Ornabutton3"));
   EXPECT_TRUE(PumpUntil([&] { return Status() == kNothingSelectedText; })) << Status();
   EXPECT_EQ(scratch.ReadString(kAdKeyPath, L"banner url"), L"http://ads");
-}
-
-TEST_F(MainWindow, AMissingKeyIsReportedInTheStatusLabel) {
-  test::ScratchKey empty;
-  RegistryAdKeyStore noKey(empty.get());
-  Form1 other(noKey, folder);
-  other.Show();
-  other.Get<CheckBox>("Check3").SetValue(1);
-  other.RemoveSelectedAds();
-  const std::wstring status = test::WindowText(other.Find("labelR")->hwnd());
-  EXPECT_EQ(status, StatusText({RemovalOutcome::Status::KeyMissing, ERROR_FILE_NOT_FOUND, {}}));
-  EXPECT_FALSE(empty.Exists(kAdKeyPath));
-}
-
-TEST_F(MainWindow, AScreenReaderCanPressSelectAll) {
-  IAccessible* acc = nullptr;
-  ASSERT_EQ(AccessibleObjectFromWindow(Window("Ornabutton1"), static_cast<DWORD>(OBJID_CLIENT),
-                                       IID_IAccessible, reinterpret_cast<void**>(&acc)),
-            S_OK);
-  VARIANT self;
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  BSTR name = nullptr;
-  acc->get_accName(self, &name);
-  EXPECT_EQ(std::wstring(name ? name : L""), L"Select all");
-  SysFreeString(name);
-  VARIANT role;
-  VariantInit(&role);
-  acc->get_accRole(self, &role);
-  EXPECT_EQ(role.lVal, ROLE_SYSTEM_PUSHBUTTON);
-  EXPECT_EQ(acc->accDoDefaultAction(self), S_OK);
-  acc->Release();
-  EXPECT_TRUE(AllBoxesAre(1));
 }
 
 TEST_F(MainWindow, TabbingToAButtonGivesItTheFocusLookAndMovesTheDefaultLook) {

@@ -1,12 +1,11 @@
 // Runs gallery.exe as a developer would: the sheet of a form design and its index, and the
-// messages for arguments and designs it cannot use.
+// messages for arguments it cannot use.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -138,30 +137,6 @@ TEST_F(Gallery, BadArgumentsAreRefusedWithAReason) {
   const Outcome help = RunGallery(L"--help");
   EXPECT_EQ(help.exitCode, 0u);
   EXPECT_NE(help.output.find("--design FILE.json --out SHEET.png"), std::string::npos);
-}
-
-TEST_F(Gallery, AnUnusableDesignIsReportedByFileControlAndKey) {
-  // The main window's design with one button's back colour spoilt.
-  std::ifstream in(SourcePath("app/resources/Form1.json"), std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const size_t at = text.find("\"cback\": \"0x00E0E0E0\"");
-  ASSERT_NE(at, std::string::npos);
-  text.replace(at, 21, "\"cback\": \"pale grey\"");
-  const fs::path bad = dir / "Spoilt.json";
-  std::ofstream(bad, std::ios::binary) << text;
-
-  const fs::path sheet = dir / "spoilt.png";
-  Outcome o = RunGallery(L"--design " + Quoted(bad) + L" --out " + Quoted(sheet));
-  EXPECT_EQ(o.exitCode, 1u);
-  const std::string said = Lower(o.output);
-  EXPECT_NE(said.find("spoilt.json"), std::string::npos) << o.output;
-  EXPECT_NE(said.find("control \"ornabutton1\""), std::string::npos) << o.output;
-  EXPECT_NE(said.find("properties.cback"), std::string::npos) << o.output;
-  EXPECT_FALSE(fs::exists(sheet));
-
-  o = RunGallery(L"--design " + Quoted(dir / "missing.json") + L" --out " + Quoted(sheet));
-  EXPECT_EQ(o.exitCode, 1u);
-  EXPECT_NE(o.output.find("missing.json"), std::string::npos) << o.output;
 }
 
 }  // namespace
