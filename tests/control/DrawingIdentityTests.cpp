@@ -103,7 +103,7 @@ TEST_F(DrawingIdentity, TheMainWindowsButtonSizeInEveryLookShapeAndState) {
     b->SetHoverBackColor(0x00FFFFFF);
   }
   EveryLook(kButtonFace, 3);
-  EXPECT_GT(steps_, 1000);
+  EXPECT_GT(steps_, 850);
 }
 
 TEST_F(DrawingIdentity, TallAndWideFacesAndColoursThatAreNoPlainRgb) {
