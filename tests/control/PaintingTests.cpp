@@ -101,8 +101,7 @@ class Painting : public test::ButtonHost {
     for (COLORREF& side : c) side = side == kF ? face : side;
     EXPECT_THAT(Line({l ? 5 + i : i, 5}, {l ? 24 + i : i, 24}), Each(c[0])) << "left " << i;
     EXPECT_THAT(Line({l ? 36 : 8, i}, {r ? 63 : 91, i}), Each(c[1])) << "top " << i;
-    EXPECT_THAT(Line({r ? 74 - i : 99 - i, 5}, {r ? 93 - i : 99 - i, 24}), Each(c[2]))
-        << "right " << i;
+    EXPECT_THAT(Line({(r ? 74 : 99) - i, 5}, {(r ? 93 : 99) - i, 24}), Each(c[2])) << "right " << i;
     EXPECT_THAT(Line({l ? 36 : 8, 29 - i}, {r ? 90 : 91, 29 - i}), Each(c[3])) << "bottom " << i;
   }
   // The box of the pixels of one colour inside r (left > right when there are none).
@@ -128,8 +127,8 @@ class Painting : public test::ButtonHost {
 
 // ---- Every look in every state, on a 100 x 30 button ----
 
-// Style, shape, state; the face at (30, 12) (style 2's shaded face is its fill shifted by -10
-// there); the outer, middle and inner rings.
+// Style, shape, state; the face at (30, 26) (style 2 shades its rows: row 26 of 30 is its fill
+// shifted by -22, -(25 / 30) x 26 rounded); the outer, middle and inner rings.
 using LookRow = std::tuple<int32_t, int32_t, St, COLORREF, Sides, Sides, Sides>;
 
 // Style 2's shifts of its face 0x78D0F0 (the back colour shifted by +48) are written out.
@@ -143,15 +142,15 @@ const LookRow kLooks[] = {
     {1, 0, Normal, kBack, Flat(kK), {kW, kW, kG, kG}, {kW, kW, kG, kG}},
     {1, 0, Pressed, kBack, Flat(kK), {kG, kG, kW, kW}, {kG, kG, kW, kW}},
     {1, 0, Checked, kLt, Flat(kK), {kG, kG, kW, kW}, {kG, kG, kW, kW}},
-    {2, 0, Normal, 0x72C6E6, Flat(kNavy), {0x75CBEB, 0x82E0FF, 0x62ACCC, 0x5AA0C0},
+    {2, 0, Normal, 0x6BBADA, Flat(kNavy), {0x75CBEB, 0x82E0FF, 0x62ACCC, 0x5AA0C0},
                                        {0x72C6E6, 0x7EDAFA, 0x69B8D8, 0x64B0D0}},
-    {2, 0, Hover, 0xBEE6F5, Flat(kNavy), {0x31B2FF, 0xA6E9FF, 0x31B2FF, 0x0096E7},
+    {2, 0, Hover, 0xB2DAE9, Flat(kNavy), {0x31B2FF, 0xA6E9FF, 0x31B2FF, 0x0096E7},
                                       {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF}},
-    {2, 0, Pressed, 0x5FA6C6, Flat(kNavy), {0x64B0D0, 0x64B0D0, 0x7BD5F5, 0x82E0FF},
+    {2, 0, Pressed, 0x599ABA, Flat(kNavy), {0x64B0D0, 0x64B0D0, 0x7BD5F5, 0x82E0FF},
                                         {0x6BBADA, 0x69B8D8, 0x78D0F0, 0x7EDAFA}},
-    {2, 0, Default, 0x72C6E6, Flat(kNavy), {0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B},
+    {2, 0, Default, 0x6BBADA, Flat(kNavy), {0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B},
                                         {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C}},
-    {2, 0, Checked, 0xCAD5D5, Flat(kNavy), {0xB2BFBF, 0xB2BFBF, 0xDAE4E4, 0xE6EFEF},
+    {2, 0, Checked, 0xBDC9C9, Flat(kNavy), {0xB2BFBF, 0xB2BFBF, 0xDAE4E4, 0xE6EFEF},
                                         {0xBDC9C9, 0xBBC7C7, 0xD5DFDF, 0xE0E9E9}},
     {2, 0, Disabled, 0x69B8D8, Flat(0x447C9C), Flat(kF), Flat(kF)},
     {3, 0, Normal, kBack, {kDk, kDk, kW, kW}, {kW, kW, kDk, kDk}, Flat(kF)},
@@ -189,7 +188,7 @@ TEST_F(Painting, EveryLookInEveryStateHasItsRingsAndFace) {
     SCOPED_TRACE(testing::PrintToString(std::vector<int>{style, shape, st}));
     Ornabutton& b = Button(style, shape);
     Paint(b, st);
-    EXPECT_EQ(Px(30, 12), face);
+    EXPECT_EQ(Px(30, 26), face);
     ExpectRing(0, outer, face, shape);
     ExpectRing(1, middle, face, shape);
     ExpectRing(2, inner, face, shape);
