@@ -40,17 +40,12 @@ struct Timing {
 // both made the same picture and regions.
 Timing Measure(Ornabutton& button, const platform::Picture& picture, int w, int h) {
   button.SetPicture(picture);
-  OrnabuttonState& state = OrnabuttonProbe::State(button);
+  const OrnabuttonState& state = OrnabuttonProbe::State(button);
   std::vector<double> ours, reference;
   Timing t;
   for (int i = 0; i <= kRepetitions; ++i) {  // the first round warms up and is not counted
     // As when the shape is rebuilt: the previous copy and regions are gone before it starts.
-    for (HGDIOBJ old :
-         {static_cast<HGDIOBJ>(state.ScaledPicture), static_cast<HGDIOBJ>(state.ShapeRegion),
-          static_cast<HGDIOBJ>(state.InnerRegion)})
-      DeleteObject(old);
-    state.ScaledPicture = nullptr;
-    state.ShapeRegion = state.InnerRegion = nullptr;
+    OrnabuttonProbe::ForgetPreparedPicture(button);
     platform::UniqueRegion target(CreateRectRgn(0, 0, kSize, kSize));
     const double a =
         Milliseconds([&] { OrnabuttonProbe::PreparePicture(button, w, h, target.get()); });

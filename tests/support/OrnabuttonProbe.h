@@ -1,55 +1,30 @@
 #pragma once
-// Reaches the button's private state and drawing routines for tests and benchmarks.
+// What tests and benchmarks may see of the button beyond its public face: its state (to read),
+// its surface, its back buffer and how many frames it has shown; the plain way of drawing it is
+// compared with; and, for the benchmark, its picture preparation.
 
 #include "control/Ornabutton.h"
 
 namespace velmora {
 
 struct OrnabuttonProbe {
-  static OrnabuttonState& State(Ornabutton& b) { return b.s; }
+  static const OrnabuttonState& State(const Ornabutton& b) { return b.s; }
   static platform::UserControl& Surface(Ornabutton& b) { return b.UserControl; }
   static HDC Buffer(Ornabutton& b) { return b.s.BufferDC; }
   // How many frames the button has copied to its window.
   static int PaintCount(const Ornabutton& b) { return b.paintCount_; }
   // Every pen and brush made as asked and every fill a Rectangle: the plain way of drawing.
   static void DrawStraightforwardly(Ornabutton& b) { b.straightforwardDrawing_ = true; }
-
-  static void FillBox(Ornabutton& b, int32_t left, int32_t top, int32_t right, int32_t bottom,
-                      int32_t color) {
-    b.FillBox(b.s.BufferDC, left, top, right, bottom, color, -1, 0, 0);
-  }
-  static void PaintFace(Ornabutton& b, int32_t base, int16_t& state, int16_t& drawLevel,
-                        int32_t grad, int32_t& hover) {
-    b.PaintFace(base, state, drawLevel, grad, hover);
-  }
-  static void BeginFacePaint(Ornabutton& b, int16_t& drawLevel) { b.BeginFacePaint(drawLevel); }
-  static void PaintGradient(Ornabutton& b, int32_t from, int32_t to) { b.PaintGradient(from, to); }
-  static void BuildGradientRamp(Ornabutton& b, std::vector<int32_t>& ramp, int32_t from,
-                                int32_t to) {
-    b.BuildGradientRamp(ramp, from, to);
-  }
-  static void DrawBevelFrame(Ornabutton& b, Ornabutton::Colors& colors, int32_t outerPenStyle) {
-    Ornabutton::Points points{};
-    b.DrawBevelFrame(points, colors, 0, outerPenStyle);
-  }
-
-  static void BuildShape(Ornabutton& b) { b.BuildShape(); }
-
-  static void LayoutContent(Ornabutton& b, bool rebuildPicture = false) {
-    b.LayoutContent(rebuildPicture);
-  }
   static void PreparePicture(Ornabutton& b, int32_t w, int32_t h, HRGN target) {
     b.PreparePicture(w, h, target);
   }
-
-  static void DrawCaption(Ornabutton& b, int32_t base, int32_t textColor, bool pushed,
-                          bool modeFlag) {
-    b.DrawCaption(base, textColor, pushed, modeFlag);
-  }
-  static void DrawPicture(Ornabutton& b, RECT box) { b.DrawPicture(box); }
-  static void DrawFocusFrame(Ornabutton& b, int32_t color, bool value, bool solid) {
-    Ornabutton::Points points{};
-    b.DrawFocusFrame(color, value, solid, points);
+  // Lets the scaled picture and the shape's regions go, as rebuilding the shape does first.
+  static void ForgetPreparedPicture(Ornabutton& b) {
+    for (HGDIOBJ old : {static_cast<HGDIOBJ>(b.s.ScaledPicture),
+                        static_cast<HGDIOBJ>(b.s.ShapeRegion), static_cast<HGDIOBJ>(b.s.InnerRegion)})
+      DeleteObject(old);
+    b.s.ScaledPicture = nullptr;
+    b.s.ShapeRegion = b.s.InnerRegion = nullptr;
   }
 };
 
