@@ -14,7 +14,11 @@ namespace velmora {
 
 namespace {
 int32_t SystemColor(int index) { return static_cast<int32_t>(GetSysColor(index)); }
-bool Outside(int32_t value, int32_t hi) { return value < 0 || value > hi; }
+// A value before the first named one or after the last.
+template <typename Named>
+bool Outside(int32_t value, Named last) {
+  return value < 0 || value > static_cast<int32_t>(last);
+}
 }  // namespace
 
 int32_t Ornabutton::Translate(int32_t color) const { return TranslateColor(color, &SystemColor); }
@@ -33,7 +37,7 @@ void Ornabutton::Inform(const std::wstring& text, const std::wstring& title) con
 }
 
 void Ornabutton::SetButtonStyle(int32_t Style) {
-  if (Outside(Style, 7)) return;
+  if (Outside(Style, Look::RoundedFramed)) return;
   const bool flatHotTrackBefore = look() == Look::FlatHotTrack;
   s.ButtonStyle = Style;
   // The style trims the corners of the four-sided shapes; the flat hot-track style draws no
@@ -48,7 +52,7 @@ void Ornabutton::SetButtonStyle(int32_t Style) {
 }
 
 void Ornabutton::SetMode(int32_t nMode) {
-  if (Outside(nMode, 2)) return;
+  if (Outside(nMode, ClickMode::OptionButton)) return;
   const ClickMode old = clickMode(), next = static_cast<ClickMode>(nMode);
   if (old == ClickMode::OptionButton && next < ClickMode::OptionButton)
     UpdateOptionGroup(GroupAction::Leave);
@@ -90,7 +94,7 @@ void Ornabutton::SetCaption(const std::wstring& sCaption) {
 }
 
 void Ornabutton::SetCaptionAlign(int32_t nAlign) {
-  if (Outside(nAlign, 2)) return;
+  if (Outside(nAlign, CaptionPlace::Centre)) return;
   const bool stacked = IsStacked(picturePlace());
   if (static_cast<CaptionPlace>(nAlign) != CaptionPlace::Centre && stacked &&
       s.PictureWidth + s.PictureHeight > 0) {
@@ -106,7 +110,7 @@ void Ornabutton::SetCaptionAlign(int32_t nAlign) {
 }
 
 void Ornabutton::SetCaptionStyle(int32_t nStyle) {
-  if (Outside(nStyle, 2)) return;
+  if (Outside(nStyle, CaptionRelief::Engraved)) return;
   s.CaptionStyle = nStyle;
   Changed("CapStyle");
   if (!s.Caption.empty()) {
@@ -116,7 +120,7 @@ void Ornabutton::SetCaptionStyle(int32_t nStyle) {
 }
 
 void Ornabutton::SetCustomClick(int32_t nOpt) {
-  if (Outside(nOpt, 8)) return;
+  if (Outside(nOpt, ClickShift::Left)) return;
   if (static_cast<ClickShift>(nOpt) != ClickShift::None && shape() < Shape::Picture && DesignMode())
     Inform(L"This property has no effect unless the Button Shape is a custom shape.");
   s.CustomClick = nOpt;
@@ -124,7 +128,7 @@ void Ornabutton::SetCustomClick(int32_t nOpt) {
 }
 
 void Ornabutton::SetButtonShape(int32_t nShape) {
-  if (Outside(nShape, 8)) return;
+  if (Outside(nShape, Shape::PictureRinged)) return;
   if (IsPictureShape(static_cast<Shape>(nShape))) {
     if (s.Picture.IsEmpty() || s.PictureIsIcon == 1) {
       if (DesignMode())
@@ -168,7 +172,7 @@ void Ornabutton::SetPicture(const platform::Picture& xPic) {
 }
 
 void Ornabutton::SetPictureAlign(int32_t ImgAlign) {
-  if (Outside(ImgAlign, 5)) return;
+  if (Outside(ImgAlign, PicturePlace::BottomCentre)) return;
   s.PictureAlign = ImgAlign;
   if (IsStacked(picturePlace())) SetCaptionAlign(static_cast<int32_t>(CaptionPlace::Centre));
   LayoutContent(PictureCopy::Keep);
@@ -227,7 +231,7 @@ int32_t Ornabutton::PictureSize() {
 }
 
 void Ornabutton::SetPictureSize(int32_t nSize) {
-  if (Outside(nSize, 4)) return;
+  if (Outside(nSize, PictureBox::Fitted)) return;
   if (shape() >= Shape::Picture) {
     if (DesignMode()) Inform(L"The picture size cannot be changed for Shaped buttons");
     return;
@@ -312,7 +316,7 @@ void Ornabutton::SetGradientColor(int32_t nColor) {
 }
 
 void Ornabutton::SetGradientMode(int32_t nOpt) {
-  if (Outside(nOpt, 4)) return;
+  if (Outside(nOpt, GradientDirection::BottomToTop)) return;
   s.GradientMode = nOpt;
   if (FaceLocked()) {
     s.HoverBackColor = HasGradient() ? s.GradientColor : s.BackColor;
