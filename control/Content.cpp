@@ -189,11 +189,11 @@ void Ornabutton::DrawBitmapTransparent(HDC DestDC, RECT Dest, HBITMAP Source, RE
   BitBlt(DestDC, Dest.left, Dest.top, DstW, DstH, Work.get(), 0, 0, SRCCOPY);
 }
 
-void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& points) {
+void Ornabutton::DrawFocusFrame(int32_t Color, bool Value, FocusAround Around, Points& points) {
   if (!(s.StateFlags & Default) || shape() > Shape::EllipseOutlined) return;
   if (shape() >= Shape::Ellipse) {
     if (look() == Look::RoundedHotTrack) return;
-    Solid = true;
+    Around = FocusAround::Content;
   }
   const float W = UserControl.ScaleWidth(), H = UserControl.ScaleHeight();
   // No colour means black, for the slanted frames too.
@@ -215,7 +215,7 @@ void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& 
   }
 
   RECT R{};
-  if (Solid) {
+  if (Around == FocusAround::Content) {
     if (!s.Caption.empty()) {
       R = s.CaptionRect;
     } else {

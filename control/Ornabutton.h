@@ -328,7 +328,10 @@ class Ornabutton final : public platform::UserControlClient {
   void DrawPicture(RECT& Box);
   void DrawBitmapTransparent(HDC DestDC, RECT Dest, HBITMAP Source, RECT SourceRect, int32_t& Width,
                              int32_t& Height);
-  void DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& points);
+  // The focus frame goes round the face's inner edge or round the content (caption, else
+  // picture); with Value (the button is set) it is a line instead of dots, round pushed content.
+  enum class FocusAround { Face, Content };
+  void DrawFocusFrame(int32_t Color, bool Value, FocusAround Around, Points& points);
 
   // Drawing primitives. The three kinds of drawing tool: a pen, a brush (outlined in its own
   // colour or not) and the text colour.

@@ -42,7 +42,7 @@ void Ornabutton::PaintPlain(Points& points, Colors& colors, int16_t& State, int1
     DrawBevelFrame(points, colors, -1);
   }
   CloseShape(colors, DrawLevel);
-  DrawFocusFrame(TextColor, s.Value, false, points);
+  DrawFocusFrame(TextColor, s.Value, FocusAround::Face, points);
 }
 
 void Ornabutton::RaisedBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
@@ -147,8 +147,7 @@ void Ornabutton::EtchedFlat(Points& points, Colors& colors, int16_t& State, int1
     DrawBevelFrame(points, colors, -1);
   }
   CloseShape(colors, DrawLevel);
-  int32_t focus = 0xCC9999;
-  DrawFocusFrame(focus, /*Value=*/true, /*Solid=*/true, points);
+  DrawFocusFrame(0xCC9999, /*Value=*/true, FocusAround::Content, points);
 }
 
 void Ornabutton::FlatHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
@@ -184,7 +183,7 @@ void Ornabutton::FlatHotTrack(Points& points, Colors& colors, int16_t& State, in
     DrawBevelFrame(points, colors, design ? PS_DOT : PS_SOLID);
   }
   CloseShape(colors, DrawLevel);
-  DrawFocusFrame(Focus, s.Value, false, points);
+  DrawFocusFrame(Focus, s.Value, FocusAround::Face, points);
 }
 
 void Ornabutton::RoundedFramed(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
@@ -253,7 +252,7 @@ void Ornabutton::RoundedFramed(Points& points, Colors& colors, int16_t& State, i
     }
   }
   CloseShape(colors, DrawLevel);
-  DrawFocusFrame(Focus, s.Value, /*Solid=*/true, points);
+  DrawFocusFrame(Focus, s.Value, FocusAround::Content, points);
 }
 
 void Ornabutton::PlainFace(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
@@ -262,7 +261,7 @@ void Ornabutton::PlainFace(Points& points, Colors& colors, int16_t& State, int16
   int32_t TextColor = (!UserControl.Enabled() && IsCheckOrOption()) ? kGrey : -1;
   DrawCaption(Base, TextColor, s.Value, IsCheckOrOption(), s.HoverForeColor);
   CloseShape(colors, DrawLevel);
-  DrawFocusFrame(TextColor, s.Value, false, points);
+  DrawFocusFrame(TextColor, s.Value, FocusAround::Face, points);
 }
 
 void Ornabutton::RoundedHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
