@@ -71,7 +71,7 @@ bool Ornabutton::Describe(platform::AccessibleDescription& d) {
 }
 
 void Ornabutton::DoDefaultAction() {
-  s.LastButton = 1;
+  s.LastButton = kLeftButton;
   RunClickLogic();
 }
 

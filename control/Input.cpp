@@ -69,7 +69,7 @@ HWND Ornabutton::ContainerWindow() const {
 
 void Ornabutton::MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
   s.LastButton = Button;
-  if (Button == 1) {
+  if (Button == kLeftButton) {
     s.StateFlags = static_cast<int16_t>(s.StateFlags | ButtonDown);
     s.PressHeld = true;
     s.DrawingDelayed = false;
@@ -92,7 +92,7 @@ void Ornabutton::MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
       SetTimer(hwnd(), kHoverTimerId, kHoverTimerPeriod, &HoverTimerProc);
       s.Hovering = true;
       s.DrawingDelayed = false;
-      if (Button == 1) s.PressHeld = true;
+      if (Button == kLeftButton) s.PressHeld = true;
       ShowInteraction();
     }
   }
@@ -101,14 +101,14 @@ void Ornabutton::MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
 
 void Ornabutton::MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
   s.PressHeld = false;
-  if (Button == 1) {
+  if (Button == kLeftButton) {
     ReleaseCapture();
     s.StateFlags = static_cast<int16_t>(s.StateFlags & ~ButtonDown);
     s.DrawingDelayed = false;
     spacePressed_ = false;
     // In check and option modes the redraw comes with the change of Value on the click; the
-    // second press of a double click (LastButton -1) brings no click.
-    if (IsCommandButton() || s.LastButton != 1) {
+    // second press of a double click brings no click.
+    if (IsCommandButton() || s.LastButton != kLeftButton) {
       ShowInteraction();
     } else {
       AnnounceState();
@@ -119,7 +119,7 @@ void Ornabutton::MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
 }
 
 void Ornabutton::RunClickLogic() {
-  if (s.LastButton != 1) return;
+  if (s.LastButton != kLeftButton) return;
   if (clickMode() == ClickMode::CheckBox || clickMode() == ClickMode::OptionButton) {
     if (clickMode() == ClickMode::OptionButton && s.Value) {
       // Nothing changes, but the look of the press that led here has to go.
@@ -139,12 +139,12 @@ void Ornabutton::DblClick() {
   ScreenToClient(hwnd(), &p);
   int16_t button = s.LastButton;
   Raise([&](OrnabuttonEvents& e) { e.DoubleClick(button); });
-  if (s.LastButton == 1) {
+  if (s.LastButton == kLeftButton) {
     // The second press shows pressed and raises MouseDown like the first.
-    MouseDown(1, 0, static_cast<float>(p.x), static_cast<float>(p.y));
-    s.LastButton = -1;
+    MouseDown(kLeftButton, 0, static_cast<float>(p.x), static_cast<float>(p.y));
+    s.LastButton = kSecondPressOfDoubleClick;
   } else {
-    int16_t b = 1, shift = 0;
+    int16_t b = kLeftButton, shift = 0;
     float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
     Raise([&](OrnabuttonEvents& e) { e.MouseDown(b, shift, x, y); });
   }
@@ -217,7 +217,7 @@ void Ornabutton::KeyUp(int16_t& KeyCode, int16_t& Shift) {
   // mouse holds the button is an ordinary key, the mouse's release clicks.
   if (KeyCode == VK_SPACE && std::exchange(spacePressed_, false) && (s.StateFlags & ButtonDown)) {
     s.StateFlags = static_cast<int16_t>(s.StateFlags & ~ButtonDown);
-    s.LastButton = 1;
+    s.LastButton = kLeftButton;
     if (IsCommandButton()) {
       ShowInteraction();
     } else {
@@ -230,7 +230,7 @@ void Ornabutton::KeyUp(int16_t& KeyCode, int16_t& Shift) {
     KeyCode = 0;
     // The option button that receives the arrow's release selects itself.
     if (clickMode() == ClickMode::OptionButton && !s.Value) {
-      s.LastButton = 1;
+      s.LastButton = kLeftButton;
       RunClickLogic();
     }
   } else if (KeyCode == VK_SHIFT) {
@@ -240,11 +240,11 @@ void Ornabutton::KeyUp(int16_t& KeyCode, int16_t& Shift) {
 }
 
 void Ornabutton::AccessKeyPress(int16_t& KeyAscii) {
-  const bool enterOrEsc = KeyAscii == 27 || KeyAscii == 13;
+  const bool enterOrEsc = KeyAscii == VK_ESCAPE || KeyAscii == VK_RETURN;
   if (enterOrEsc && (clickMode() == ClickMode::CheckBox || clickMode() == ClickMode::OptionButton))
     return;
   if (!enterOrEsc && !(s.StateFlags & Default)) RedrawButton();
-  s.LastButton = 1;
+  s.LastButton = kLeftButton;
   RunClickLogic();
 }
 
@@ -256,7 +256,7 @@ void Ornabutton::GotFocus() {
   bool found = false;
   UpdateOptionGroup(GroupAction::FindSelected, found);
   if (!found) {
-    s.LastButton = 1;
+    s.LastButton = kLeftButton;
     RunClickLogic();
   }
 }

@@ -56,6 +56,11 @@ constexpr bool HasBevelRings(Shape s) {
   return s <= Shape::SlantedBoth;
 }
 
+// Mouse buttons as the input notifications give them; LastButton also holds
+// kSecondPressOfDoubleClick, a press that brings no click.
+inline constexpr int16_t kLeftButton = 1;
+inline constexpr int16_t kSecondPressOfDoubleClick = -1;
+
 // Mode: how a click behaves.
 enum class ClickMode : int32_t {
   CommandButton = 0,
