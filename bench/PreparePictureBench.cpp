@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "bench/ReferencePicture.h"
 #include "control/Ornabutton.h"
 #include "platform/DesignFile.h"
 #include "platform/Forms.h"
@@ -47,9 +48,9 @@ Timing Measure(Ornabutton& button, const platform::Picture& picture, int w, int 
     platform::UniqueRegion target(CreateRectRgn(0, 0, kSize, kSize));
     const double a =
         Milliseconds([&] { OrnabuttonProbe::PreparePicture(button, w, h, target.get()); });
-    test::PreparedPicture ref;
+    bench::PreparedPicture ref;
     const double b = Milliseconds(
-        [&] { ref = test::ReferencePreparePicture(picture.Bitmap(), w, h, kSize, kSize); });
+        [&] { ref = bench::ReferencePreparePicture(picture.Bitmap(), w, h, kSize, kSize); });
     t.same = t.same && EqualRgn(target.get(), ref.target.get()) &&
              EqualRgn(OrnabuttonProbe::ShapeRegion(button), ref.shape.get()) &&
              EqualRgn(OrnabuttonProbe::InnerRegion(button), ref.inner.get()) &&

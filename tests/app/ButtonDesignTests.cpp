@@ -43,17 +43,6 @@ TEST_F(ButtonDesigns, EachButtonLoadsItsStoredValuesAndTheDefaultsOfTheRest) {
     EXPECT_EQ(b.GradientMode(), gradients[i - 1]);
     EXPECT_EQ(b.Mode(), 0);
     EXPECT_FALSE(b.Value());
-    // Not stored: the read defaults.
-    EXPECT_EQ(b.ButtonShape(), 0);
-    EXPECT_EQ(b.PictureAlign(), 0);
-    EXPECT_EQ(b.State().PicturePixels, 16);
-    EXPECT_TRUE(b.Picture().IsEmpty());
-    EXPECT_EQ(b.CaptionStyle(), 0);
-    EXPECT_EQ(b.CustomClick(), 0);
-    EXPECT_TRUE(b.ShowFocusRect());
-    EXPECT_TRUE(b.Enabled());
-    EXPECT_EQ(b.MousePointer(), 0);
-    EXPECT_TRUE(b.MouseIcon().IsEmpty());
   }
   for (int i = 1; i <= 3; ++i) {
     EXPECT_EQ(Button(i).ForeColor(), 0);

@@ -103,7 +103,7 @@ TEST_F(DrawingIdentity, TheMainWindowsButtonSizeInEveryLookShapeAndState) {
     b->SetHoverBackColor(0x00FFFFFF);
   }
   EveryLook(kButtonFace, 3);
-  EXPECT_GT(steps_, 1000);
+  EXPECT_GT(steps_, 850);
 }
 
 TEST_F(DrawingIdentity, TallAndWideFacesAndColoursThatAreNoPlainRgb) {
@@ -117,7 +117,7 @@ TEST_F(DrawingIdentity, TallAndWideFacesAndColoursThatAreNoPlainRgb) {
 
 TEST_F(DrawingIdentity, DesignTimeOutlinesAndTinyFaces) {
   Pair(60, 30, /*designMode=*/true);
-  EveryLook(kButtonFace, 3);
+  EveryLook(kButtonFace, 6);
   // One pixel, where a fill may draw nothing at all, and the smallest face that is a box.
   for (const int size : {1, 2}) {
     Pair(size, size);

@@ -1,7 +1,5 @@
 #pragma once
-// Pictures made in memory and read back, and the straightforward way to prepare a picture, one
-// pixel and one region combination at a time, to compare the button's own preparation with
-// (tests) and to time it against (bench).
+// Pictures made in memory and read back.
 
 #include <windows.h>
 
@@ -9,21 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/Handles.h"
 
 namespace velmora::test {
-
-struct PreparedPicture {
-  platform::UniqueBitmap scaled;
-  platform::UniqueRegion target;  // starts as (0, 0, sw, sh)
-  platform::UniqueRegion shape;
-  platform::UniqueRegion inner;
-};
-
-// Scales picture to w x h, makes every pixel within 3 per channel of the top-left one exactly
-// that colour, and cuts each run of such pixels out of the target region, enlarged by 1 out of
-// the shape region and enlarged by 2 out of the inner region.
-PreparedPicture ReferencePreparePicture(HBITMAP picture, int w, int h, int sw, int sh);
 
 // A 32-bit top-down bitmap whose pixel (x, y) has the colour color(x, y) (0x00BBGGRR).
 HBITMAP MakePicture(int width, int height, const std::function<COLORREF(int, int)>& color);

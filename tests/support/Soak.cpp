@@ -24,19 +24,11 @@ constexpr char kSoakDesign[] = R"({
      "left": 120, "top": 120, "width": 5700, "height": 4200, "tabIndex": 0}]})";
 
 constexpr Interaction kInteractions[] = {
-    {0, false, 0, false, true, 0},
-    {Default, false, 0, false, true, 0},
-    {MouseOver, true, 0, false, true, 0},
-    {ButtonDown | MouseOver, true, 0, false, true, 0},
-    {Default | MouseOver, true, 0, false, true, 0},
-    {ButtonDown, false, 0, false, true, 0},
-    {ButtonDown | MouseOver, true, 0, false, true, 4},  // the press moves the window
-    {0, false, 0, false, true, 4},                      // and the release moves it back
-    {0, false, 1, true, true, 0},
-    {MouseOver, true, 1, true, true, 0},
-    {Default, false, 2, false, true, 0},
-    {0, false, 0, false, false, 0},
-    {0, false, 1, true, false, 0},
+    {false, false, false, 0, false, true}, {false, false, true, 0, false, true},
+    {true, false, false, 0, false, true},  {true, true, false, 0, false, true},
+    {true, false, true, 0, false, true},   {false, false, false, 1, true, true},
+    {true, false, false, 1, true, true},   {false, false, true, 2, false, true},
+    {false, false, false, 0, false, false}, {false, false, false, 1, true, false},
 };
 
 }  // namespace
@@ -46,15 +38,12 @@ std::span<const Interaction> Interactions() {
 }
 
 void Apply(Ornabutton& b, const Interaction& i) {
-  OrnabuttonState& st = OrnabuttonProbe::State(b);
+  static const HDC screen = CreateCompatibleDC(nullptr);  // what a rendering tool paints into
   b.DelayDrawing(true);
   b.SetEnabled(i.enabled);
   b.SetMode(i.mode);
   if (i.mode > 0) b.SetValue(i.value);
-  b.SetCustomClick(i.customClick);
-  st.StateFlags = static_cast<int16_t>((st.StateFlags & Offset) | i.flags);
-  st.Hovering = i.hovering;
-  b.Refresh();
+  b.PaintInto(screen, {i.hovering, i.pressed, i.isDefault});
 }
 
 namespace {

@@ -12,19 +12,17 @@ class Ornabutton;
 
 namespace velmora::test {
 
-// An interaction state a redraw can meet, set straight in the state record as the input
-// handlers would: press and hover flags, mode and value, enabled, and the click offset.
+// An interaction state a redraw can meet: what the pointer, the left button and the dialog
+// manager set, and the mode, value and enabled state.
 struct Interaction {
-  int16_t flags;
-  bool hovering;
+  bool hovering, pressed, isDefault;
   int32_t mode;
   bool value;
   bool enabled;
-  int32_t customClick;
 };
-// Normal, default, hot, pressed, moved by a press and back, checked, option, disabled.
+// Normal, default, hot, pressed, checked, option, disabled.
 std::span<const Interaction> Interactions();
-// Puts the button in that state and redraws it once.
+// Puts the button in that state and redraws it once, as a rendering tool would.
 void Apply(Ornabutton& b, const Interaction& i);
 
 struct SoakSize {
