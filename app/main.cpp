@@ -10,6 +10,7 @@
 #include "platform/Application.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
+#include "platform/MessageLoop.h"
 #include "platform/SystemLibrary.h"
 #include "platform/Text.h"
 

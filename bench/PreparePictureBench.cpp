@@ -40,12 +40,11 @@ struct Timing {
 // both made the same picture and regions.
 Timing Measure(Ornabutton& button, const platform::Picture& picture, int w, int h) {
   button.SetPicture(picture);
-  const OrnabuttonState& state = OrnabuttonProbe::State(button);
   std::vector<double> ours, reference;
   Timing t;
   for (int i = 0; i <= kRepetitions; ++i) {  // the first round warms up and is not counted
     // As when the shape is rebuilt: the previous copy and regions are gone before it starts.
-    OrnabuttonProbe::ForgetPreparedPicture(button);
+    OrnabuttonProbe::DropPictureCopies(button);
     platform::UniqueRegion target(CreateRectRgn(0, 0, kSize, kSize));
     const double a =
         Milliseconds([&] { OrnabuttonProbe::PreparePicture(button, w, h, target.get()); });
@@ -53,9 +52,10 @@ Timing Measure(Ornabutton& button, const platform::Picture& picture, int w, int 
     const double b = Milliseconds(
         [&] { ref = bench::ReferencePreparePicture(picture.Bitmap(), w, h, kSize, kSize); });
     t.same = t.same && EqualRgn(target.get(), ref.target.get()) &&
-             EqualRgn(state.ShapeRegion, ref.shape.get()) &&
-             EqualRgn(state.InnerRegion, ref.inner.get()) &&
-             test::BitmapPixels(state.ScaledPicture) == test::BitmapPixels(ref.scaled.get());
+             EqualRgn(OrnabuttonProbe::ShapeRegion(button), ref.shape.get()) &&
+             EqualRgn(OrnabuttonProbe::InnerRegion(button), ref.inner.get()) &&
+             test::BitmapPixels(OrnabuttonProbe::ScaledPicture(button)) ==
+                 test::BitmapPixels(ref.scaled.get());
     if (i == 0) continue;
     ours.push_back(a);
     reference.push_back(b);

@@ -47,7 +47,7 @@ long Ornabutton::AccessibleState() const {
   long state = STATE_SYSTEM_FOCUSABLE;
   if (UserControl.HasFocus()) state |= STATE_SYSTEM_FOCUSED;
   if (s.StateFlags & ButtonDown) state |= STATE_SYSTEM_PRESSED;
-  if (s.Mode != 0 && s.Value) state |= STATE_SYSTEM_CHECKED;
+  if (Checked()) state |= STATE_SYSTEM_CHECKED;
   if ((s.StateFlags & Default) || UserControl.Ambient().DisplayAsDefault) state |= STATE_SYSTEM_DEFAULT;
   if (!UserControl.Enabled()) state |= STATE_SYSTEM_UNAVAILABLE;
   if (s.Hovering) state |= STATE_SYSTEM_HOTTRACKED;
@@ -56,19 +56,22 @@ long Ornabutton::AccessibleState() const {
 }
 
 bool Ornabutton::Describe(platform::AccessibleDescription& d) {
-  d.role = s.Mode == 1   ? ROLE_SYSTEM_CHECKBUTTON
-           : s.Mode == 2 ? ROLE_SYSTEM_RADIOBUTTON
-                         : ROLE_SYSTEM_PUSHBUTTON;
+  d.role = clickMode() == ClickMode::CheckBox       ? ROLE_SYSTEM_CHECKBUTTON
+           : clickMode() == ClickMode::OptionButton ? ROLE_SYSTEM_RADIOBUTTON
+                                                    : ROLE_SYSTEM_PUSHBUTTON;
   d.name = ReadableCaption(s.Caption);
   d.state = AccessibleState();
   const std::wstring& keys = UserControl.AccessKeys();
   if (!keys.empty()) d.keyboardShortcut = std::wstring(L"Alt+") + static_cast<wchar_t>(std::towupper(keys[0]));
-  d.defaultAction = s.Mode == 0 ? L"Press" : s.Mode == 2 ? L"Select" : s.Value ? L"Uncheck" : L"Check";
+  d.defaultAction = IsCommandButton()                        ? L"Press"
+                    : clickMode() == ClickMode::OptionButton ? L"Select"
+                    : s.Value                                ? L"Uncheck"
+                                                             : L"Check";
   return true;
 }
 
 void Ornabutton::DoDefaultAction() {
-  s.LastButton = 1;
+  s.LastButton = kLeftButton;
   RunClickLogic();
 }
 

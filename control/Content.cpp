@@ -28,43 +28,45 @@ class MemoryCanvas {
 
 }  // namespace
 
-void Ornabutton::DrawCaption(int32_t BaseColor, int32_t TextColor, bool Pushed, bool& ModeFlag) {
+void Ornabutton::DrawCaption(int32_t BaseColor, int32_t TextColor, bool Pushed,
+                             bool SingleDisabledCopy, int32_t HoverTextColor) {
   RECT T = s.CaptionRect, P = s.PictureRect;
   const bool pressed = PressedInside();
-  if ((Pushed || pressed) && s.ButtonStyle != 3) {
+  if ((Pushed || pressed) && look() != Look::EtchedFlat) {
     // Pushed content moves down a pixel, and right one on the four-sided shapes.
-    const int dx = s.ButtonShape <= 3 ? 1 : 0;
+    const int dx = HasBevelRings(shape()) ? 1 : 0;
     OffsetRect(&T, dx, 1);
     OffsetRect(&P, dx, 1);
   }
-  if (!s.Value || s.ButtonShape < 7) DrawPicture(P);
+  if (!s.Value || shape() < Shape::Picture) DrawPicture(P);
   if (s.Caption.empty()) return;
-  if (s.ButtonShape > 4 && !s.Value) return;  // these shapes show their caption only when set
+  // These shapes show their caption only when set.
+  if (shape() > Shape::Ellipse && !s.Value) return;
 
   const std::wstring S = CaptionLines(s.Caption);
-  static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-  const UINT Format =
-      (s.CaptionAlign >= 0 && s.CaptionAlign <= 2 ? kAlign[s.CaptionAlign] : DT_LEFT) |
-      DT_WORDBREAK;
-  const auto textColor = [this](int32_t color) {
-    SelectDrawingTool(true, s.BufferDC, 2, color, false, 0, 0, 0);
-  };
+  const auto align = static_cast<CaptionPlace>(s.CaptionAlign);
+  const UINT Format = (align == CaptionPlace::Right    ? DT_RIGHT
+                       : align == CaptionPlace::Centre ? DT_CENTER
+                                                       : DT_LEFT) |
+                      DT_WORDBREAK;
+  const auto textColor = [this](int32_t color) { SelectTextColor(color); };
   const auto draw = [&] {
-    DrawTextW(s.BufferDC, S.c_str(), static_cast<int>(S.size()), &T, Format);
+    DrawTextW(Buffer.DC(), S.c_str(), static_cast<int>(S.size()), &T, Format);
   };
 
   if (UserControl.Enabled()) {
     int32_t Colour = 0;
     if (s.Hovering && !pressed) {
-      Colour = Translate(s.HoverForeColor);
-    } else if (s.ButtonStyle == 7 && (s.GradientMode == 0 || s.Value)) {
+      Colour = Translate(HoverTextColor);
+    } else if (look() == Look::RoundedFramed && (!HasGradient() || s.Value)) {
       Colour = TextColor;
     } else {
       Colour = Translate(UserControl.ForeColor());
     }
-    if (s.CaptionStyle != 0) {
+    const auto relief = static_cast<CaptionRelief>(s.CaptionStyle);
+    if (relief != CaptionRelief::Flat) {
       // Embossed or engraved: a lighter and a darker copy of the face, up-left and down-right.
-      const int16_t Amount = s.CaptionStyle == 2 ? 40 : -40;
+      const int16_t Amount = relief == CaptionRelief::Engraved ? 40 : -40;
       textColor(Shift(BaseColor, Amount));
       OffsetRect(&T, -1, 0);
       draw();
@@ -79,15 +81,15 @@ void Ornabutton::DrawCaption(int32_t BaseColor, int32_t TextColor, bool Pushed, 
   }
 
   int32_t Colour = TextColor;
-  if (TextColor < 0 || s.GradientMode != 0) {
+  if (TextColor < 0 || HasGradient()) {
     // A white copy one pixel down-right under a grey one: the etched disabled look.
     Colour = 0xFFFFFF;
     OffsetRect(&T, 1, 1);
-    ModeFlag = false;
+    SingleDisabledCopy = false;
   }
   textColor(Colour);
   draw();
-  if (!ModeFlag) {
+  if (!SingleDisabledCopy) {
     textColor(0x808080);
     OffsetRect(&T, -1, -1);
     draw();
@@ -97,8 +99,8 @@ void Ornabutton::DrawCaption(int32_t BaseColor, int32_t TextColor, bool Pushed, 
 void Ornabutton::DrawPicture(RECT& Box) {
   if (s.PictureWidth + s.PictureHeight == 0) return;
   // Icons have no scaled copy, so for them this runs on every paint.
-  if (!s.ScaledPicture) PreparePicture(Box.right - Box.left, Box.bottom - Box.top, nullptr);
-  if (s.ButtonShape > 6) {
+  if (!ScaledPicture) PreparePicture(Box.right - Box.left, Box.bottom - Box.top, nullptr);
+  if (shape() > Shape::EllipseOutlined) {
     Box = {0, 0, nint(UserControl.ScaleWidth()), nint(UserControl.ScaleHeight())};
     if (PressedInside()) InflateRect(&Box, -1, -1);
   }
@@ -108,9 +110,10 @@ void Ornabutton::DrawPicture(RECT& Box) {
 
   // A disabled picture is drawn over white on a canvas of its own first.
   std::optional<MemoryCanvas> canvas;
-  HDC Target = s.BufferDC;
+  HDC buffer = Buffer.DC();
+  HDC Target = buffer;
   if (!enabled) {
-    canvas.emplace(s.BufferDC, CreateCompatibleBitmap(s.BufferDC, w, h));
+    canvas.emplace(buffer, CreateCompatibleBitmap(buffer, w, h));
     Target = canvas->get();
     PatBlt(Target, 0, 0, w, h, WHITENESS);
     OffsetRect(&Dest, -Dest.left, -Dest.top);
@@ -118,7 +121,7 @@ void Ornabutton::DrawPicture(RECT& Box) {
   if (s.PictureIsIcon == 1) {
     DrawIconEx(Target, Dest.left, Dest.top, s.Picture.Icon(), w, h, 0, nullptr, DI_NORMAL);
   } else {
-    DrawBitmapTransparent(Target, Dest, s.ScaledPicture, RECT{}, -1, w, h);
+    DrawBitmapTransparent(Target, Dest, ScaledPicture.get(), RECT{}, w, h);
   }
   if (enabled) return;
 
@@ -128,20 +131,21 @@ void Ornabutton::DrawPicture(RECT& Box) {
   MemoryCanvas mask(Target, CreateBitmap(w, h, 1, 1, nullptr));
   SetBkColor(Target, 0xFFFFFF);
   BitBlt(mask.get(), 0, 0, w, h, Target, 0, 0, SRCCOPY);
-  const COLORREF oldBack = SetBkColor(s.BufferDC, 0xFFFFFF);
-  const COLORREF oldText = SetTextColor(s.BufferDC, 0x000000);
+  const COLORREF oldBack = SetBkColor(buffer, 0xFFFFFF);
+  const COLORREF oldText = SetTextColor(buffer, 0x000000);
   {
     const platform::UniqueBrush grey(CreateSolidBrush(0x808080));
-    const platform::SelectGuard brush(s.BufferDC, grey.get());
-    BitBlt(s.BufferDC, Box.left, Box.top, w, h, mask.get(), 0, 0, 0xB8074A);
+    const platform::SelectGuard brush(buffer, grey.get());
+    BitBlt(buffer, Box.left, Box.top, w, h, mask.get(), 0, 0, 0xB8074A);
   }
-  SetTextColor(s.BufferDC, oldText);
-  SetBkColor(s.BufferDC, oldBack);
+  SetTextColor(buffer, oldText);
+  SetBkColor(buffer, oldBack);
 }
 
 void Ornabutton::DrawBitmapTransparent(HDC DestDC, RECT Dest, HBITMAP Source, RECT SourceRect,
-                                       int32_t /*Reserved*/, int32_t& Width, int32_t& Height) {
-  HDC Screen = GetDC(nullptr);
+                                       int32_t& Width, int32_t& Height) {
+  std::optional<platform::WindowDc> screen(std::in_place, nullptr);
+  HDC Screen = screen->get();
   const platform::UniqueDc SrcDC(CreateCompatibleDC(Screen));
   const platform::SelectGuard source(SrcDC.get(), Source);
 
@@ -165,7 +169,7 @@ void Ornabutton::DrawBitmapTransparent(HDC DestDC, RECT Dest, HBITMAP Source, RE
   MemoryCanvas Mask(Screen, CreateBitmap(SrcW, SrcH, 1, 1, nullptr));
   MemoryCanvas Work(Screen, CreateCompatibleBitmap(Screen, DstW, DstH));
   MemoryCanvas Image(Screen, CreateCompatibleBitmap(Screen, SrcW, SrcH));
-  ReleaseDC(nullptr, Screen);
+  screen.reset();
 
   SetMapMode(Work.get(), GetMapMode(DestDC));
   BitBlt(Work.get(), 0, 0, DstW, DstH, DestDC, Dest.left, Dest.top, SRCCOPY);
@@ -185,18 +189,18 @@ void Ornabutton::DrawBitmapTransparent(HDC DestDC, RECT Dest, HBITMAP Source, RE
   BitBlt(DestDC, Dest.left, Dest.top, DstW, DstH, Work.get(), 0, 0, SRCCOPY);
 }
 
-void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& points) {
-  if (!(s.StateFlags & Default) || s.ButtonShape > 6) return;
-  if (s.ButtonShape >= 4) {
-    if (s.ButtonStyle == 2) return;
-    Solid = true;
+void Ornabutton::DrawFocusFrame(int32_t Color, bool Value, FocusAround Around, Points& points) {
+  if (!(s.StateFlags & Default) || shape() > Shape::EllipseOutlined) return;
+  if (shape() >= Shape::Ellipse) {
+    if (look() == Look::RoundedHotTrack) return;
+    Around = FocusAround::Content;
   }
   const float W = UserControl.ScaleWidth(), H = UserControl.ScaleHeight();
   // No colour means black, for the slanted frames too.
   if (Color < 0) Color = 0;
-  SelectDrawingTool(true, s.BufferDC, 1, Color, true, 1, 0, PS_SOLID);
+  SelectPen(Color, 1, PS_SOLID);
 
-  if (s.ButtonShape >= 1 && s.ButtonShape <= 3) {
+  if (IsSlanted(shape())) {
     // The slanted shapes always get a solid frame along their sides.
     const int32_t SX = s.ShapeCut != 0 ? 1 : 0;
     const int32_t SY = W > static_cast<float>(s.ContentRight) ? 1 : 0;
@@ -206,12 +210,12 @@ void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& 
     points[2] = {s.ContentRight + 4 * SY - 5, 4};
     points[3] = {nint(W - 5 - 6 * SY), bottom};
     points[4] = {s.ShapeCut + 3 - 4 * SX, bottom};
-    Polyline(DrawingDC(), points.data(), 5);
+    Polyline(Buffer.DrawingDC(), points.data(), 5);
     return;
   }
 
   RECT R{};
-  if (Solid) {
+  if (Around == FocusAround::Content) {
     if (!s.Caption.empty()) {
       R = s.CaptionRect;
     } else {
@@ -222,27 +226,27 @@ void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& 
     // A wider margin when the caption keeps clear of the sides; pushed content moves the frame.
     const int32_t E =
         s.CaptionRect.right < s.ContentRight - 4 && s.CaptionRect.left > s.ShapeCut + 4 ? 2 : 1;
-    const int32_t F = (Value || PressedInside()) && s.ButtonStyle != 3 ? 1 : 0;
-    const int32_t G = s.ButtonShape < 4 ? 1 : 0;
+    const int32_t F = (Value || PressedInside()) && look() != Look::EtchedFlat ? 1 : 0;
+    const int32_t G = HasBevelRings(shape()) ? 1 : 0;
     OffsetRect(&R, F * G - E, F - E);
     R.right += 2 * E + F * G;
     R.bottom += 2 * E + F;
     if (!Value) {
-      DrawFocusRect(s.BufferDC, &R);
+      DrawFocusRect(Buffer.DC(), &R);
     } else {
       const POINT frame[] = {{R.left, R.top},
                              {R.right - 1, R.top},
                              {R.right - 1, R.bottom - 1},
                              {R.left, R.bottom - 1},
                              {R.left, R.top}};
-      Polyline(DrawingDC(), frame, 5);
+      Polyline(Buffer.DrawingDC(), frame, 5);
     }
     return;
   }
 
   R = {s.ShapeCut + 4, 4, s.ContentRight - 4, nint(H - 8) + 4};
   if (!Value) {
-    DrawFocusRect(s.BufferDC, &R);
+    DrawFocusRect(Buffer.DC(), &R);
   } else {
     // One pixel outside the dotted frame at the right and bottom.
     const POINT frame[] = {{R.left, R.bottom},
@@ -250,7 +254,7 @@ void Ornabutton::DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& 
                            {R.right, R.top},
                            {R.right, R.bottom},
                            {R.left, R.bottom}};
-    Polyline(DrawingDC(), frame, 5);
+    Polyline(Buffer.DrawingDC(), frame, 5);
   }
 }
 

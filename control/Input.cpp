@@ -69,11 +69,11 @@ HWND Ornabutton::ContainerWindow() const {
 
 void Ornabutton::MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
   s.LastButton = Button;
-  if (Button == 1) {
+  if (Button == kLeftButton) {
     s.StateFlags = static_cast<int16_t>(s.StateFlags | ButtonDown);
     s.PressHeld = true;
     s.DrawingDelayed = false;
-    RedrawButton();
+    ShowInteraction();
     SetCapture(hwnd());
   }
   Raise([&](OrnabuttonEvents& e) { e.MouseDown(Button, Shift, X, Y); });
@@ -92,8 +92,8 @@ void Ornabutton::MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
       SetTimer(hwnd(), kHoverTimerId, kHoverTimerPeriod, &HoverTimerProc);
       s.Hovering = true;
       s.DrawingDelayed = false;
-      if (Button == 1) s.PressHeld = true;
-      RedrawButton();
+      if (Button == kLeftButton) s.PressHeld = true;
+      ShowInteraction();
     }
   }
   Raise([&](OrnabuttonEvents& e) { e.MouseMove(Button, Shift, X, Y); });
@@ -101,23 +101,27 @@ void Ornabutton::MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
 
 void Ornabutton::MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
   s.PressHeld = false;
-  if (Button == 1) {
+  if (Button == kLeftButton) {
     ReleaseCapture();
     s.StateFlags = static_cast<int16_t>(s.StateFlags & ~ButtonDown);
     s.DrawingDelayed = false;
     spacePressed_ = false;
     // In check and option modes the redraw comes with the change of Value on the click; the
-    // second press of a double click (LastButton -1) brings no click.
-    if (s.Mode == 0 || s.LastButton != 1) RedrawButton();
+    // second press of a double click brings no click.
+    if (IsCommandButton() || s.LastButton != kLeftButton) {
+      ShowInteraction();
+    } else {
+      AnnounceState();
+    }
   }
   Raise([&](OrnabuttonEvents& e) { e.MouseUp(Button, Shift, X, Y); });
   s.LastButton = Button;
 }
 
 void Ornabutton::RunClickLogic() {
-  if (s.LastButton != 1) return;
-  if (s.Mode == 1 || s.Mode == 2) {
-    if (s.Mode == 2 && s.Value) {
+  if (s.LastButton != kLeftButton) return;
+  if (clickMode() == ClickMode::CheckBox || clickMode() == ClickMode::OptionButton) {
+    if (clickMode() == ClickMode::OptionButton && s.Value) {
       // Nothing changes, but the look of the press that led here has to go.
       RedrawButton();
       return;
@@ -135,12 +139,12 @@ void Ornabutton::DblClick() {
   ScreenToClient(hwnd(), &p);
   int16_t button = s.LastButton;
   Raise([&](OrnabuttonEvents& e) { e.DoubleClick(button); });
-  if (s.LastButton == 1) {
+  if (s.LastButton == kLeftButton) {
     // The second press shows pressed and raises MouseDown like the first.
-    MouseDown(1, 0, static_cast<float>(p.x), static_cast<float>(p.y));
-    s.LastButton = -1;
+    MouseDown(kLeftButton, 0, static_cast<float>(p.x), static_cast<float>(p.y));
+    s.LastButton = kSecondPressOfDoubleClick;
   } else {
-    int16_t b = 1, shift = 0;
+    int16_t b = kLeftButton, shift = 0;
     float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
     Raise([&](OrnabuttonEvents& e) { e.MouseDown(b, shift, x, y); });
   }
@@ -158,7 +162,7 @@ void Ornabutton::CheckHoverEnd(UINT_PTR TimerId) {
   bool onButton = false;
   Raise([&](OrnabuttonEvents& e) { e.MouseOnButton(onButton); });
   s.PressHeld = false;
-  RedrawButton();
+  ShowInteraction();
 }
 
 void Ornabutton::StopHoverTracking() {
@@ -185,8 +189,12 @@ void Ornabutton::KeyDown(int16_t& KeyCode, int16_t& Shift) {
         s.StateFlags = static_cast<int16_t>(s.StateFlags | MouseOver | ButtonDown);
         s.PressHeld = true;
         spacePressed_ = true;
-        RedrawButton();
-        if (!s.Hovering) s.StateFlags = static_cast<int16_t>(s.StateFlags & ~MouseOver);
+        ShowInteraction();
+        if (!s.Hovering) {
+          s.StateFlags = static_cast<int16_t>(s.StateFlags & ~MouseOver);
+          // No longer pressed inside: a CustomClick button goes back home at once.
+          ApplyClickOffset();
+        }
       }
       break;
   }
@@ -209,10 +217,11 @@ void Ornabutton::KeyUp(int16_t& KeyCode, int16_t& Shift) {
   // mouse holds the button is an ordinary key, the mouse's release clicks.
   if (KeyCode == VK_SPACE && std::exchange(spacePressed_, false) && (s.StateFlags & ButtonDown)) {
     s.StateFlags = static_cast<int16_t>(s.StateFlags & ~ButtonDown);
-    s.LastButton = 1;
-    if (s.Mode == 0) {
-      RedrawButton();
+    s.LastButton = kLeftButton;
+    if (IsCommandButton()) {
+      ShowInteraction();
     } else {
+      AnnounceState();
       Raise([&](OrnabuttonEvents& e) { e.KeyUp(KeyCode, Shift); });
       KeyCode = 0;
     }
@@ -220,8 +229,8 @@ void Ornabutton::KeyUp(int16_t& KeyCode, int16_t& Shift) {
   } else if (KeyCode == VK_RIGHT || KeyCode == VK_DOWN || KeyCode == VK_LEFT || KeyCode == VK_UP) {
     KeyCode = 0;
     // The option button that receives the arrow's release selects itself.
-    if (s.Mode == 2 && !s.Value) {
-      s.LastButton = 1;
+    if (clickMode() == ClickMode::OptionButton && !s.Value) {
+      s.LastButton = kLeftButton;
       RunClickLogic();
     }
   } else if (KeyCode == VK_SHIFT) {
@@ -231,22 +240,23 @@ void Ornabutton::KeyUp(int16_t& KeyCode, int16_t& Shift) {
 }
 
 void Ornabutton::AccessKeyPress(int16_t& KeyAscii) {
-  const bool enterOrEsc = KeyAscii == 27 || KeyAscii == 13;
-  if (enterOrEsc && (s.Mode == 1 || s.Mode == 2)) return;
+  const bool enterOrEsc = KeyAscii == VK_ESCAPE || KeyAscii == VK_RETURN;
+  if (enterOrEsc && (clickMode() == ClickMode::CheckBox || clickMode() == ClickMode::OptionButton))
+    return;
   if (!enterOrEsc && !(s.StateFlags & Default)) RedrawButton();
-  s.LastButton = 1;
+  s.LastButton = kLeftButton;
   RunClickLogic();
 }
 
 // ---- Focus, painting, container ----
 
 void Ornabutton::GotFocus() {
-  if (s.Mode != 2 || s.Value) return;
-  int16_t action = 2;
+  AnnounceState();
+  if (clickMode() != ClickMode::OptionButton || s.Value) return;
   bool found = false;
-  UpdateOptionGroup(action, found);
+  UpdateOptionGroup(GroupAction::FindSelected, found);
   if (!found) {
-    s.LastButton = 1;
+    s.LastButton = kLeftButton;
     RunClickLogic();
   }
 }
@@ -261,7 +271,9 @@ void Ornabutton::AmbientChanged(const std::string& PropertyName) {
     const bool isDefault =
         UserControl.Ambient().DisplayAsDefault && (s.ShowFocusRect || DesignMode());
     s.StateFlags = static_cast<int16_t>(isDefault ? (s.StateFlags | Default) : (s.StateFlags & ~Default));
-    if (s.ButtonShape >= 7 && DesignMode()) {
+    AnnounceState();
+    if (shape() >= Shape::Picture && DesignMode()) {
+      // The designer sees the default picture button outlined as under the pointer.
       s.Hovering = isDefault;
       RedrawButton();
       s.Hovering = false;
@@ -270,19 +282,19 @@ void Ornabutton::AmbientChanged(const std::string& PropertyName) {
     }
   } else if (SameText(PropertyName, "BackColor")) {
     s.ContainerBackColor = Translate(UserControl.Ambient().BackColor);
-    if (s.ButtonShape > 3 || s.ButtonStyle == 5) RedrawButton();
+    if (!HasBevelRings(shape()) || look() == Look::FlatHotTrack) RedrawButton();
   }
 }
 
 // ---- Option groups ----
 
-void Ornabutton::UpdateOptionGroup(int16_t& Action, bool& Found) {
+void Ornabutton::UpdateOptionGroup(GroupAction Action, bool& Found) {
   Found = false;
   HWND container = ContainerWindow();
   if (!container) return;
   const int32_t count = CountOn(container);
   // Whatever the action, a button that is True clears the others of its group.
-  if ((Action == 1 || count > 0) && s.Value) {
+  if ((Action == GroupAction::Join || count > 0) && s.Value) {
     for (int32_t i = 1; i <= count; ++i) {
       Ornabutton* other = EntryOn(container, i);
       if (other == this) continue;
@@ -291,14 +303,14 @@ void Ornabutton::UpdateOptionGroup(int16_t& Action, bool& Found) {
     }
   }
   switch (Action) {
-    case 1:
+    case GroupAction::Join:
       SetPropA(container, kOptCount, reinterpret_cast<HANDLE>(static_cast<intptr_t>(count + 1)));
       SetPropA(container, ObjKey(count + 1).c_str(), this);
       break;
-    case -1:
+    case GroupAction::Leave:
       LeaveOptionGroup();
       break;
-    case 2:
+    case GroupAction::FindSelected:
       for (int32_t i = 1; i <= count; ++i) {
         Ornabutton* entry = EntryOn(container, i);
         if (!IsLive(entry)) return;
@@ -308,7 +320,7 @@ void Ornabutton::UpdateOptionGroup(int16_t& Action, bool& Found) {
         }
       }
       break;
-    default:
+    case GroupAction::Selected:
       break;
   }
 }

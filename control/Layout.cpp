@@ -100,28 +100,29 @@ std::wstring Ornabutton::CaptionLines(const std::wstring& caption) {
   return text;
 }
 
-void Ornabutton::LayoutContent(bool& RebuildPicture) {
+void Ornabutton::LayoutContent(PictureCopy Copy) {
+  bool RebuildPicture = Copy == PictureCopy::Rebuild;
   const float SW = UserControl.ScaleWidth(), SH = UserControl.ScaleHeight();
   const int32_t CR = s.ContentRight, SC = s.ShapeCut;
 
   // The content span: left margin L, right edge X and width R, inside the slanted edges.
   int32_t L = 0, X = nint(SW), R = CR;
-  switch (s.ButtonShape) {
-    case 1:
+  switch (shape()) {
+    case Shape::SlantedLeft:
       L = SC - SC / 3 + 3;
       R = nint(SW - L);
       break;
-    case 2:
+    case Shape::SlantedRight:
       X = CR + nint(SW - CR) / 3;
       R = X;
       break;
-    case 3:
+    case Shape::SlantedBoth:
       L = SC - SC / 3 + 3;
       X = CR + nint(SW - CR) / 3;
       R = X - L;
       break;
-    case 7:
-    case 8:
+    case Shape::Picture:
+    case Shape::PictureRinged:
       L = 3;
       X = CR - 3;
       R = CR - 3;
@@ -132,26 +133,26 @@ void Ornabutton::LayoutContent(bool& RebuildPicture) {
 
   // Room kept for a small picture beside, above or below the caption.
   const bool hasPicture = s.PictureWidth + s.PictureHeight > 0;
-  const int32_t PP = s.PicturePixels == 0 ? 16 : s.PicturePixels;
+  const int32_t PP = s.PicturePixels == 0 ? PixelsOf(PictureBox::Small16) : s.PicturePixels;
   int32_t PL = 0, PR = 0, PT = 0, PB = 0;
   bool Beside = false, Stacked = false;
-  if (hasPicture && PP <= 32) {
-    switch (s.PictureAlign) {
-      case 0:
-      case 1:
+  if (hasPicture && PP <= kLargestSmallPicturePixels) {
+    switch (picturePlace()) {
+      case PicturePlace::LeftEdge:
+      case PicturePlace::LeftOfCaption:
         PL = PP;
         Beside = true;
         break;
-      case 2:
-      case 3:
+      case PicturePlace::RightEdge:
+      case PicturePlace::RightOfCaption:
         PR = PP;
         Beside = true;
         break;
-      case 4:
+      case PicturePlace::TopCentre:
         PT = PP;
         Stacked = true;
         break;
-      case 5:
+      case PicturePlace::BottomCentre:
         PB = PP;
         Stacked = true;
         break;
@@ -166,26 +167,26 @@ void Ornabutton::LayoutContent(bool& RebuildPicture) {
   if (hasCaption) {
     const std::wstring text = CaptionLines(s.Caption);
     RECT box{0, 0, R - 8 - (Beside ? PP : 0), nint(SH - 8 - (Stacked ? PP : 0))};
-    DrawTextW(s.BufferDC, text.c_str(), static_cast<int>(text.size()), &box,
+    DrawTextW(Buffer.DC(), text.c_str(), static_cast<int>(text.size()), &box,
               DT_CALCRECT | DT_WORDBREAK);
     TW = box.right - box.left;
     TH = box.bottom - box.top;
-    if (s.CaptionStyle != 0) {
+    if (static_cast<CaptionRelief>(s.CaptionStyle) != CaptionRelief::Flat) {
       TW += 2;  // room for the relief copies
       TH += 2;
     }
     int32_t dx = 0;
-    switch (s.CaptionAlign) {
-      case 0:
+    switch (static_cast<CaptionPlace>(s.CaptionAlign)) {
+      case CaptionPlace::Left:
         dx = L + 4 + PL + (PL > 0 ? 4 : 0);
         break;
-      case 1:
+      case CaptionPlace::Right:
         dx = X - PR - 4 - TW - (PR > 0 ? 4 : 0);
         break;
-      case 2:
-        if (PL > 0 && s.PictureAlign == 1) {
+      case CaptionPlace::Centre:
+        if (PL > 0 && picturePlace() == PicturePlace::LeftOfCaption) {
           dx = L + 4 + PL + (R - (TW + PL + 4)) / 2;
-        } else if (PR > 0 && s.PictureAlign == 3) {
+        } else if (PR > 0 && picturePlace() == PicturePlace::RightOfCaption) {
           dx = L + (R - (TW + PR + 4)) / 2;
         } else {
           dx = L + PL + (R - (PL + PR) - TW) / 2;
@@ -201,27 +202,27 @@ void Ornabutton::LayoutContent(bool& RebuildPicture) {
   int32_t dy = nint(SH - TH) / 2;
   if (hasPicture) {
     int32_t PX = 0, PY = nint(SH - PP) / 2;
-    switch (s.PictureAlign) {
-      case 0:
+    switch (picturePlace()) {
+      case PicturePlace::LeftEdge:
         PX = L + 4;
         break;
-      case 1:
+      case PicturePlace::LeftOfCaption:
         PX = hasCaption ? caption.left - 4 - PL : L + 4;
         break;
-      case 2:
+      case PicturePlace::RightEdge:
         PX = X - 4 - PR;
         break;
-      case 3:
+      case PicturePlace::RightOfCaption:
         PX = hasCaption ? caption.right + 4 : X - 4 - PR;
         break;
-      case 4: {
+      case PicturePlace::TopCentre: {
         const int32_t t = nint(SH - (TH + PT));
         PY = t / 2;
         dy = t / 2 + 2 + PT;
         PX = L + (R - PP) / 2;
         break;
       }
-      case 5: {
+      case PicturePlace::BottomCentre: {
         const int32_t t = nint(SH - (TH + PB));
         PY = t / 2 + TH + 4;
         dy = PY - 2 - TH;
@@ -245,23 +246,23 @@ void Ornabutton::LayoutContent(bool& RebuildPicture) {
   limit(caption);
   s.CaptionRect = caption;
 
-  if (PP <= 32) {
+  if (PP <= kLargestSmallPicturePixels) {
     limit(picture);
-  } else if (PP == 40) {
+  } else if (PP == kStretchedPicturePixels) {
     // Stretched over the face.
-    picture = s.ButtonShape == 6 ? RECT{1, 1, nint(SW - 1), nint(SH - 1)}
-                                 : RECT{3, 3, nint(SW - 3), nint(SH - 3)};
+    picture = shape() == Shape::EllipseOutlined ? RECT{1, 1, nint(SW - 1), nint(SH - 1)}
+                                                : RECT{3, 3, nint(SW - 3), nint(SH - 3)};
     RebuildPicture = true;
-  } else if (PP == 48 && (s.ButtonShape == 7 || s.ButtonShape == 8)) {
+  } else if (PP == kFittedPicturePixels && IsPictureShape(shape())) {
     picture = {0, 0, nint(SW), nint(SH)};
-  } else if (PP == 48 && hasPicture) {
+  } else if (PP == kFittedPicturePixels && hasPicture) {
     // Fitted into the span with its proportions kept.
     int32_t FW = 0, FH = 0;
     FitPicture(R - 12, nint(SH - 12), FW, FH);
     const int32_t left = L + (R - FW) / 2, top = nint(SH - FH) / 2;
     picture = {left, top, left + FW, top + FH};
     RebuildPicture = true;
-  } else if (PP != 48) {
+  } else if (PP != kFittedPicturePixels) {
     // A stored size no setter makes (up to 32 767 pixels) is held to the face like the small
     // sizes: a box of thousands of pixels would be scaled and drawn in full for every paint.
     limit(picture);
@@ -286,16 +287,13 @@ void Ornabutton::FitPicture(int32_t BoxW, int32_t BoxH, int32_t& OutW, int32_t& 
 
 void Ornabutton::PreparePicture(int32_t W, int32_t H, HRGN TargetRegion) {
   if (s.Picture.IsEmpty()) return;
-  if (s.ScaledPicture) DeleteObject(s.ScaledPicture);
-  s.ScaledPicture = nullptr;
+  ScaledPicture.reset();
   if (s.PictureIsIcon != 0) return;  // icons are drawn from the picture itself
 
   if (TargetRegion) {
     const float SW = UserControl.ScaleWidth(), SH = UserControl.ScaleHeight();
-    for (HRGN* region : {&s.ShapeRegion, &s.InnerRegion}) {
-      if (*region) DeleteObject(*region);
-      *region = CreateRectRgn(0, 0, nint(SW), nint(SH));
-    }
+    for (platform::UniqueRegion* region : {&ShapeRegion, &InnerRegion})
+      region->reset(CreateRectRgn(0, 0, nint(SW), nint(SH)));
   }
   s.ScaledPictureWidth = W;
   s.ScaledPictureHeight = H;
@@ -315,27 +313,27 @@ void Ornabutton::PreparePicture(int32_t W, int32_t H, HRGN TargetRegion) {
                        GetDeviceCaps(dc, BITSPIXEL) == 32;
   if (ownSize) {
     void* bits = nullptr;
-    s.ScaledPicture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (s.ScaledPicture &&
+    ScaledPicture.reset(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (ScaledPicture &&
         GetDIBits(dc, s.Picture.Bitmap(), 0, lines, bits, &info, DIB_RGB_COLORS) == H)
       pixels = static_cast<uint32_t*>(bits);
   } else {
-    s.ScaledPicture = static_cast<HBITMAP>(CopyImage(s.Picture.Handle(), IMAGE_BITMAP, W, H, 0));
+    ScaledPicture.reset(static_cast<HBITMAP>(CopyImage(s.Picture.Handle(), IMAGE_BITMAP, W, H, 0)));
     copy.resize(W > 0 && H > 0 ? static_cast<size_t>(W) * static_cast<size_t>(H) : 0);
-    if (s.ScaledPicture && !copy.empty() &&
-        GetDIBits(dc, s.ScaledPicture, 0, lines, copy.data(), &info, DIB_RGB_COLORS) == H)
+    if (ScaledPicture && !copy.empty() &&
+        GetDIBits(dc, ScaledPicture.get(), 0, lines, copy.data(), &info, DIB_RGB_COLORS) == H)
       pixels = copy.data();
   }
   if (!pixels) return;
 
   std::vector<Runs> rows(static_cast<size_t>(H));
   if (KeyRuns(pixels, W, H, rows) && !ownSize)
-    SetDIBits(dc, s.ScaledPicture, 0, lines, pixels, &info, DIB_RGB_COLORS);
+    SetDIBits(dc, ScaledPicture.get(), 0, lines, pixels, &info, DIB_RGB_COLORS);
 
   if (!TargetRegion) return;
   // Each region loses the runs once: exactly, enlarged by 1 and enlarged by 2.
   const std::pair<HRGN, int32_t> cuts[] = {
-      {TargetRegion, 0}, {s.ShapeRegion, 1}, {s.InnerRegion, 2}};
+      {TargetRegion, 0}, {ShapeRegion.get(), 1}, {InnerRegion.get(), 2}};
   for (const auto& [region, grow] : cuts) {
     const std::vector<RECT> rects = GrownRuns(rows, grow);
     if (rects.empty()) continue;

@@ -9,11 +9,13 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "control/BackBuffer.h"
+#include "control/Kinds.h"
+#include "platform/Handles.h"
 #include "platform/HostError.h"
 #include "platform/Picture.h"
 #include "platform/UserControl.h"
@@ -52,19 +54,17 @@ enum StateFlag : int16_t {
   Offset = 0x0400,      // the CustomClick one-pixel displacement is applied
 };
 
-// The control's whole private state. Colours are OLE colours (negative: system colour) except
-// the derived ones, which are resolved RGB values.
+// The control's values: what its properties store, the colours derived from them, where the
+// content goes and how the user is interacting. Colours are OLE colours (negative: system
+// colour) except the derived ones, which are resolved RGB values. The drawing objects built
+// from these values (back buffer, regions, scaled picture) belong to the control itself.
 struct OrnabuttonState {
+  // Stored by the properties (the enumerated ones as stored, see control/Kinds.h).
   std::wstring Caption;
   int32_t CaptionAlign = 0;
   int32_t CaptionStyle = 0;
   int32_t ButtonStyle = 0;
-  int16_t StateFlags = 0;
   int32_t ButtonShape = 0;
-  int32_t ShapeCut = 0;
-  int32_t ContentRight = 0;
-  RECT CaptionRect{};
-  RECT PictureRect{};
   bool ShowFocusRect = false;
   int32_t HoverBackColor = 0;
   int32_t HoverForeColor = 0;
@@ -75,31 +75,35 @@ struct OrnabuttonState {
   bool Value = false;
   int32_t CustomClick = 0;
   platform::Picture Picture;
-  HBITMAP ScaledPicture = nullptr;
-  int32_t ScaledPictureWidth = 0;
-  int32_t ScaledPictureHeight = 0;
   int32_t PictureAlign = 0;
   int16_t PicturePixels = 0;
-  int32_t PictureWidth = 0;
-  int32_t PictureHeight = 0;
-  int32_t PictureIsIcon = 0;
-  bool DrawingDelayed = false;
   int32_t BackColor = 0;
+
+  // Derived: colours, the picture's natural size and kind, the container's back colour.
   int32_t FaceColor = 0;
   int32_t ShadowColor = 0;
   int32_t HoverFaceColor = 0;
   int32_t LightColor = 0;
-  HDC BufferDC = nullptr;
-  HGDIOBJ BufferOldBitmap = nullptr;
-  HGDIOBJ BufferOldPen = nullptr;
-  HGDIOBJ BufferOldBrush = nullptr;
-  HGDIOBJ BufferOldFont = nullptr;
-  HRGN ShapeRegion = nullptr;
-  HRGN InnerRegion = nullptr;
+  int32_t PictureWidth = 0;
+  int32_t PictureHeight = 0;
+  int32_t PictureIsIcon = 0;
+  int32_t ContainerBackColor = 0;
+
+  // Layout: the usable face of the slanted shapes, where caption and picture go, the size of
+  // the scaled picture.
+  int32_t ShapeCut = 0;
+  int32_t ContentRight = 0;
+  RECT CaptionRect{};
+  RECT PictureRect{};
+  int32_t ScaledPictureWidth = 0;
+  int32_t ScaledPictureHeight = 0;
+
+  // Interaction.
+  int16_t StateFlags = 0;
   int16_t LastButton = 0;
   bool Hovering = false;
-  int32_t ContainerBackColor = 0;
   bool PressHeld = false;
+  bool DrawingDelayed = false;
 };
 
 // OLE colours the control uses by name.
@@ -245,15 +249,27 @@ class Ornabutton final : public platform::UserControlClient {
   using Colors = std::array<int32_t, 13>;
 
  private:
-  // Tests reach the private drawing routines through this probe (tests/support).
+  // Tests reach the private state and back buffer through this probe (tests/support).
   friend struct OrnabuttonProbe;
 
   // Properties
   bool DesignMode() const { return !UserControl.Ambient().UserMode; }
   void Inform(const std::wstring& text, const std::wstring& title = {}) const;
   void Changed(std::string_view key) { UserControl.PropertyChanged(key); }
-  bool FaceLocked() const { return s.HoverColorLocks == 0 || s.HoverColorLocks == 2; }
-  bool CaptionLocked() const { return s.HoverColorLocks == 0 || s.HoverColorLocks == 1; }
+  // The stored numbers under their names (control/Kinds.h).
+  Look look() const { return static_cast<Look>(s.ButtonStyle); }
+  Shape shape() const { return static_cast<Shape>(s.ButtonShape); }
+  ClickMode clickMode() const { return static_cast<ClickMode>(s.Mode); }
+  GradientDirection gradient() const { return static_cast<GradientDirection>(s.GradientMode); }
+  PicturePlace picturePlace() const { return static_cast<PicturePlace>(s.PictureAlign); }
+  bool IsCommandButton() const { return clickMode() == ClickMode::CommandButton; }
+  // A check box or option button (or a stored mode above them).
+  bool IsCheckOrOption() const { return clickMode() > ClickMode::CommandButton; }
+  // A check box or option button that is set.
+  bool Checked() const { return !IsCommandButton() && s.Value; }
+  bool HasGradient() const { return gradient() != GradientDirection::None; }
+  bool FaceLocked() const { return FaceFollows(static_cast<HoverLocks>(s.HoverColorLocks)); }
+  bool CaptionLocked() const { return CaptionFollows(static_cast<HoverLocks>(s.HoverColorLocks)); }
   bool PressedInside() const {
     return (s.StateFlags & ButtonDown) && (s.StateFlags & MouseOver);
   }
@@ -262,15 +278,26 @@ class Ornabutton final : public platform::UserControlClient {
   static int32_t ShiftB(int32_t color, int16_t amount);
 
   // Colours and redraw
-  void RebuildDerived(std::wstring_view What);
-  void UpdateBackBuffer(bool Create);
+  enum class Derived { Font, Picture, BackColor };
+  void RebuildDerived(Derived What);
+  // Makes sure the back buffer exists, holds a bitmap of the control's size and the current
+  // caption font.
+  void UpdateBackBuffer();
+  // Copies the back buffer onto the screen.
+  void ShowBackBuffer();
   void RedrawButton();
+  // After the press or hover state changed: tells screen readers, moves a CustomClick button
+  // as its press starts or ends, and redraws.
+  void ShowInteraction();
+  // Moves the window for a CustomClick press or back after it; true when it has just moved
+  // for a press and shown the image the buffer holds, which then is not painted again.
   bool ApplyClickOffset();
 
   // Input, focus and option groups
   void RunClickLogic();
-  void UpdateOptionGroup(int16_t& Action, bool& Found);
-  void UpdateOptionGroup(int16_t Action) {
+  enum class GroupAction : int16_t { Selected = 0, Join = 1, Leave = -1, FindSelected = 2 };
+  void UpdateOptionGroup(GroupAction Action, bool& Found);
+  void UpdateOptionGroup(GroupAction Action) {
     bool found = false;
     UpdateOptionGroup(Action, found);
   }
@@ -279,12 +306,10 @@ class Ornabutton final : public platform::UserControlClient {
   HWND ContainerWindow() const;
   void StopHoverTracking();
 
-  // Layout
-  void LayoutContent(bool& RebuildPicture);
-  void LayoutContent(bool&& RebuildPicture) {
-    bool rebuild = RebuildPicture;
-    LayoutContent(rebuild);
-  }
+  // Layout. The picture's scaled copy is made again on request, and whenever the picture box
+  // is stretched or fitted.
+  enum class PictureCopy { Keep, Rebuild };
+  void LayoutContent(PictureCopy Copy);
   void FitPicture(int32_t BoxW, int32_t BoxH, int32_t& OutW, int32_t& OutH) const;
   void PreparePicture(int32_t W, int32_t H, HRGN TargetRegion);
   // The caption as drawn: every "||" becomes a line break.
@@ -292,31 +317,38 @@ class Ornabutton final : public platform::UserControlClient {
 
   // Shapes
   void BuildShape();
+  // Window regions: corner trimming of the current style on the left and right sides.
+  void TrimCorners(HRGN region, bool left, bool right) const;
 
-  // Caption, picture and focus frame
-  void DrawCaption(int32_t BaseColor, int32_t TextColor, bool Pushed, bool& ModeFlag);
+  // Caption, picture and focus frame. HoverTextColor is the caption's colour under the
+  // pointer; with SingleDisabledCopy a disabled caption in a colour of its own is drawn once,
+  // without the etched copy.
+  void DrawCaption(int32_t BaseColor, int32_t TextColor, bool Pushed, bool SingleDisabledCopy,
+                   int32_t HoverTextColor);
   void DrawPicture(RECT& Box);
-  void DrawBitmapTransparent(HDC DestDC, RECT Dest, HBITMAP Source, RECT SourceRect,
-                             int32_t Reserved, int32_t& Width, int32_t& Height);
-  void DrawFocusFrame(int32_t& Color, bool Value, bool Solid, Points& points);
+  void DrawBitmapTransparent(HDC DestDC, RECT Dest, HBITMAP Source, RECT SourceRect, int32_t& Width,
+                             int32_t& Height);
+  // The focus frame goes round the face's inner edge or round the content (caption, else
+  // picture); with Value (the button is set) it is a line instead of dots, round pushed content.
+  enum class FocusAround { Face, Content };
+  void DrawFocusFrame(int32_t Color, bool Value, FocusAround Around, Points& points);
 
-  // Drawing primitives
-  void SelectDrawingTool(bool Enable, HDC DC, int32_t Kind, int32_t Color, bool WithPen,
-                         int32_t PenWidth, int32_t Reserved, int32_t PenStyle);
-  void FillBox(HDC DC, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom,
-               int32_t FillColor, int32_t PenColor, int32_t PenWidth, int32_t PenStyle);
+  // Drawing primitives. The three kinds of drawing tool: a pen, a brush (outlined in its own
+  // colour or not) and the text colour.
+  void SelectPen(int32_t Color, int32_t PenWidth, int32_t PenStyle);
+  void SelectBrush(int32_t Color, bool OutlineInFillColor);
+  void SelectTextColor(int32_t Color);
+  // A solid block in one colour.
+  void FillBox(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t FillColor);
   void PaintFace(int32_t BaseColor, int16_t& State, int16_t& DrawLevel, int32_t GradColor,
-                 int32_t& HoverColor);
+                 int32_t HoverColor);
   void BeginFacePaint(int16_t& DrawLevel);
-  void PaintGradient(int32_t FromColor, int32_t ToColor);
+  void PaintGradient(int32_t FromColor, int32_t ToColor, GradientDirection Direction);
   void BuildGradientRamp(std::vector<int32_t>& Ramp, int32_t FromColor, int32_t ToColor);
   // All bands of a gradient in one copy; false when they have to be filled one by one.
   bool PaintBands(const std::vector<int32_t>& Ramp, int32_t Band, bool across, bool forward,
                   int32_t Right, int32_t Bottom);
-  void DrawBevelFrame(Points& points, Colors& colors, int16_t Reserved, int32_t OuterPenStyle);
-  // The buffer, with the pen and brush last asked for made and selected: call it for every
-  // drawing that uses them.
-  HDC DrawingDC();
+  void DrawBevelFrame(Points& points, Colors& colors, int32_t OuterPenStyle);
 
   // The eight style painters
   void RaisedBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
@@ -334,11 +366,9 @@ class Ornabutton final : public platform::UserControlClient {
   template <typename Bevel>
   void PaintPlain(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel, Bevel&& bevel);
   void CloseShape(Colors& colors, int16_t& DrawLevel) const;
-  bool CheckedOrHeld() const { return s.Value || (s.Mode > 0 && s.PressHeld); }
-  // Window regions: corner trimming of the current style on the left and right sides.
-  void TrimCorners(HRGN region, bool left, bool right) const;
+  bool CheckedOrHeld() const { return s.Value || (IsCheckOrOption() && s.PressHeld); }
 
-  // Screen readers hear of state changes once per change.
+  // Screen readers hear of state changes once per change, from where the state changes.
   long AccessibleState() const;
   void AnnounceState();
 
@@ -350,27 +380,14 @@ class Ornabutton final : public platform::UserControlClient {
 
   // Where a redraw shows the buffer: the window, or the DC of PaintInto.
   HDC ScreenDC() const { return printTarget_ ? printTarget_ : UserControl.hDC(); }
-  // A pen or brush asked for is made only when something draws with it, and not at all when
-  // the buffer already holds one like it; solid blocks are filled without either. A solid
-  // pen carries no state between lines, so reusing one like it draws the same pixels.
-  struct PenSpec {
-    int32_t style, width, color;
-    bool operator==(const PenSpec&) const = default;
-  };
-  struct DrawingTools {
-    std::optional<PenSpec> pen;  // asked for and not made yet
-    std::optional<int32_t> brush;
-    std::optional<PenSpec> madePen;  // ours, selected in the buffer
-    std::optional<int32_t> madeBrush;
-  };
-  DrawingTools tools_;
-  std::vector<uint32_t> bandPixels_;  // the gradient's pixels, kept for the next paint
-  // Makes every pen and brush as it is asked for and fills with Rectangle: the plain way the
-  // faster one is compared with.
-  bool straightforwardDrawing_ = false;
 
   platform::UserControl& UserControl;
   OrnabuttonState s;
+  // The drawing objects, each with its owner.
+  BackBuffer Buffer;                                // BufferDC and what it holds
+  platform::UniqueRegion ShapeRegion, InnerRegion;  // the shape inset by 1 and 2 pixels
+  platform::UniqueBitmap ScaledPicture;             // the picture at its drawn size
+  std::vector<uint32_t> bandPixels_;  // the gradient's pixels, kept for the next paint
   HDC printTarget_ = nullptr;
   OrnabuttonEvents* events_ = nullptr;
   bool released_ = false;

@@ -19,7 +19,8 @@ void SetRange(Ornabutton::Colors& colors, int first, int last, int32_t color) {
 void Ornabutton::CloseShape(Colors& colors, int16_t& DrawLevel) const {
   // Shapes 7 and 8, and 6 under the pointer or pressed, keep their level so that the redraw
   // outlines the window region, in black.
-  if (s.ButtonShape < 6 || (s.ButtonShape == 6 && !s.Hovering && !PressedInside())) {
+  if (shape() < Shape::EllipseOutlined ||
+      (shape() == Shape::EllipseOutlined && !s.Hovering && !PressedInside())) {
     DrawLevel = 1;
   } else {
     colors[12] = kBlack;
@@ -29,21 +30,19 @@ void Ornabutton::CloseShape(Colors& colors, int16_t& DrawLevel) const {
 template <typename Bevel>
 void Ornabutton::PaintPlain(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel,
                             Bevel&& bevel) {
-  const int32_t Base = (s.Mode != 0 && s.Value) ? s.LightColor : s.FaceColor;
+  const int32_t Base = Checked() ? s.LightColor : s.FaceColor;
   const int32_t Grad = Translate(s.GradientColor);
   PaintFace(Base, State, DrawLevel, Grad, s.HoverFaceColor);
-  if (DrawLevel == 0) return;
-  int32_t TextColor = (!UserControl.Enabled() && s.Mode > 0) ? kGrey : -1;
-  bool modeFlag = s.Mode > 0;
-  DrawCaption(Base, TextColor, s.Value, modeFlag);
-  if (s.ButtonShape < 4) {
+  int32_t TextColor = (!UserControl.Enabled() && IsCheckOrOption()) ? kGrey : -1;
+  DrawCaption(Base, TextColor, s.Value, IsCheckOrOption(), s.HoverForeColor);
+  if (HasBevelRings(shape())) {
     // The style sets its rings (and may set TextColor, which from here on is the focus colour).
-    if (s.ButtonShape > 0 && !CheckedOrHeld()) TextColor = Shift(Base, -48);
+    if (shape() > Shape::Rectangle && !CheckedOrHeld()) TextColor = Shift(Base, -48);
     bevel(Base, TextColor);
-    DrawBevelFrame(points, colors, State, -1);
+    DrawBevelFrame(points, colors, -1);
   }
   CloseShape(colors, DrawLevel);
-  DrawFocusFrame(TextColor, s.Value, false, points);
+  DrawFocusFrame(TextColor, s.Value, FocusAround::Face, points);
 }
 
 void Ornabutton::RaisedBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
@@ -122,20 +121,19 @@ void Ornabutton::SoftBevel(Points& points, Colors& colors, int16_t& State, int16
 
 void Ornabutton::EtchedFlat(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
   int32_t Base = s.FaceColor;
-  if (s.Mode != 0 && s.Value) Base = s.LightColor;
-  if (s.Mode == 0 && PressedInside()) Base = s.ShadowColor;
+  if (Checked()) Base = s.LightColor;
+  if (IsCommandButton() && PressedInside()) Base = s.ShadowColor;
   PaintFace(Base, State, DrawLevel, Translate(s.GradientColor), s.HoverFaceColor);
-  if (DrawLevel == 0) return;
   const bool enabled = UserControl.Enabled();
   const int32_t TextColor = enabled ? kGrey : Shift(kGrey, -16);
-  bool modeFlag = true;
-  DrawCaption(Base, TextColor, /*Pushed=*/false, modeFlag);  // the content never moves
-  if (s.ButtonShape < 4) {
+  // The content never moves.
+  DrawCaption(Base, TextColor, /*Pushed=*/false, /*SingleDisabledCopy=*/true, s.HoverForeColor);
+  if (HasBevelRings(shape())) {
     const int32_t Dark = Shift(kGrey, -26);
     int32_t Hi = kWhite;
-    if (enabled || s.Mode > 0) {
+    if (enabled || IsCheckOrOption()) {
       SetRange(colors, 1, 4, -1);
-      if (s.Mode > 0) State = (s.Value || s.PressHeld) ? 2 : 3;
+      if (IsCheckOrOption()) State = (s.Value || s.PressHeld) ? 2 : 3;
       if (State == 0) State = 1;
       // Indexed by State itself: 1 and 3 light, 2 the face.
       SetRange(colors, 5, 6, State == 2 ? Base : Hi);
@@ -146,31 +144,28 @@ void Ornabutton::EtchedFlat(Points& points, Colors& colors, int16_t& State, int1
     }
     SetRange(colors, 9, 10, Dark);
     SetRange(colors, 11, 12, Hi);
-    DrawBevelFrame(points, colors, State, -1);
+    DrawBevelFrame(points, colors, -1);
   }
   CloseShape(colors, DrawLevel);
-  int32_t focus = 0xCC9999;
-  DrawFocusFrame(focus, /*Value=*/true, /*Solid=*/true, points);
+  DrawFocusFrame(0xCC9999, /*Value=*/true, FocusAround::Content, points);
 }
 
 void Ornabutton::FlatHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
-  const int32_t Base = (s.Mode != 0 && s.Value) ? s.LightColor : s.FaceColor;
+  const int32_t Base = Checked() ? s.LightColor : s.FaceColor;
   PaintFace(Base, State, DrawLevel, Translate(s.GradientColor), s.HoverFaceColor);
-  if (DrawLevel == 0) return;
-  const int32_t TextColor = (!UserControl.Enabled() && s.Mode > 0) ? kGrey : -1;
-  bool modeFlag = s.Mode > 0;
-  DrawCaption(Base, TextColor, s.Value, modeFlag);
+  const int32_t TextColor = (!UserControl.Enabled() && IsCheckOrOption()) ? kGrey : -1;
+  DrawCaption(Base, TextColor, s.Value, IsCheckOrOption(), s.HoverForeColor);
   int32_t Focus = kBlack;
-  if (!(s.Mode != 0 && s.Value) && s.ButtonShape > 0) Focus = Shift(s.ContainerBackColor, -32);
+  if (!Checked() && shape() > Shape::Rectangle) Focus = Shift(s.ContainerBackColor, -32);
   const bool design = DesignMode();
-  if (design && s.ButtonShape >= 4 && s.ButtonShape <= 6) {
+  if (design && IsEllipse(shape())) {
     // A dotted outline shows the designer where the flat button is.
-    SelectClipRgn(s.BufferDC, nullptr);
-    SelectDrawingTool(true, s.BufferDC, 1, Shift(s.ContainerBackColor, -32), true, 1, 0, PS_DOT);
-    Arc(DrawingDC(), 0, 0, nint(UserControl.ScaleWidth() - 1), nint(UserControl.ScaleHeight() - 1),
-        0, 0, 0, 0);
-    SelectClipRgn(s.BufferDC, s.ShapeRegion);
-  } else if (s.ButtonShape < 4) {
+    SelectClipRgn(Buffer.DC(), nullptr);
+    SelectPen(Shift(s.ContainerBackColor, -32), 1, PS_DOT);
+    Arc(Buffer.DrawingDC(), 0, 0, nint(UserControl.ScaleWidth() - 1),
+        nint(UserControl.ScaleHeight() - 1), 0, 0, 0, 0);
+    SelectClipRgn(Buffer.DC(), ShapeRegion.get());
+  } else if (HasBevelRings(shape())) {
     SetRange(colors, 1, 8, -1);
     if ((s.StateFlags & MouseOver) || s.Value) {
       if (CheckedOrHeld()) State = 2;
@@ -185,50 +180,48 @@ void Ornabutton::FlatHotTrack(Points& points, Colors& colors, int16_t& State, in
       }
       SetRange(colors, 9, 12, C);
     }
-    DrawBevelFrame(points, colors, State, design ? PS_DOT : PS_SOLID);
+    DrawBevelFrame(points, colors, design ? PS_DOT : PS_SOLID);
   }
   CloseShape(colors, DrawLevel);
-  DrawFocusFrame(Focus, s.Value, false, points);
+  DrawFocusFrame(Focus, s.Value, FocusAround::Face, points);
 }
 
 void Ornabutton::RoundedFramed(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
   const bool pressed = PressedInside();
   const bool enabled = UserControl.Enabled();
   int32_t Base = s.FaceColor;
-  if (s.Mode == 0 && pressed) Base = s.ShadowColor;
-  if (s.Mode != 0 && s.Value) Base = s.LightColor;
+  if (IsCommandButton() && pressed) Base = s.ShadowColor;
+  if (Checked()) Base = s.LightColor;
   int32_t Grad = Base;
-  if (!s.Value && s.GradientMode != 0) {
+  if (!s.Value && HasGradient()) {
     Grad = Shift(Translate(s.GradientColor), 31);
     if (pressed) Base = s.FaceColor;
   }
   PaintFace(Base, State, DrawLevel, Grad, s.HoverFaceColor);
-  if (DrawLevel == 0) return;
 
   int32_t TextColor = -1;
-  if ((pressed && s.Mode == 0) || s.Value) {
+  if ((pressed && IsCommandButton()) || s.Value) {
     TextColor = (!enabled && s.Value) ? ShiftB(Base, -32) : s.FaceColor;
-  } else if (!enabled && s.Mode > 0) {
+  } else if (!enabled && IsCheckOrOption()) {
     TextColor = kGrey;
   } else if (enabled) {
     TextColor = Translate(UserControl.ForeColor());
   }
-  // Under the pointer the caption keeps TextColor: the hover colour stands in for the call.
-  int32_t Saved = -1;
-  const bool swap = UserControl.ForeColor() == s.HoverForeColor || s.Value;
-  if (swap) {
-    Saved = s.HoverForeColor;
-    s.HoverForeColor = TextColor;
+  // When the hover caption colour is the normal one, or the button is set, the caption keeps
+  // TextColor under the pointer too, and the focus frame takes the hover colour.
+  int32_t HoverText = s.HoverForeColor;
+  int32_t Focus = -1;
+  if (UserControl.ForeColor() == s.HoverForeColor || s.Value) {
+    HoverText = TextColor;
+    Focus = s.HoverForeColor;
   }
-  bool modeFlag = s.Mode > 0;
-  DrawCaption(Base, TextColor, s.Value, modeFlag);
-  if (swap) s.HoverForeColor = Saved;
+  DrawCaption(Base, TextColor, s.Value, IsCheckOrOption(), HoverText);
 
-  if (s.ButtonShape < 4) {
+  if (HasBevelRings(shape())) {
     if (CheckedOrHeld()) State = s.Value ? 2 : 0;
     int32_t Hi = kWhite, Mid = ShiftB(Base, 31), Dark = ShiftB(Base, -64);
     if (State == 2) {
-      const int32_t G = s.GradientMode != 0 ? s.FaceColor : kGrey;
+      const int32_t G = HasGradient() ? s.FaceColor : kGrey;
       Base = G;
       Hi = Shift(G, -32);
       Mid = Shift(G, -64);
@@ -239,10 +232,10 @@ void Ornabutton::RoundedFramed(Points& points, Colors& colors, int16_t& State, i
     SetRange(colors, 5, 6, Mid);
     SetRange(colors, 7, 8, Dark);
     SetRange(colors, 9, 12, kBlack);
-    DrawBevelFrame(points, colors, State, -1);
+    DrawBevelFrame(points, colors, -1);
     // The corner pixels round the frame off.
     const float W = UserControl.ScaleWidth(), H = UserControl.ScaleHeight();
-    HDC dc = s.BufferDC;
+    HDC dc = Buffer.DC();
     if (s.ShapeCut == 0) {
       SetPixel(dc, 3, 3, static_cast<COLORREF>(Hi));
       SetPixel(dc, 1, nint(H - 3), static_cast<COLORREF>(Base));
@@ -259,26 +252,24 @@ void Ornabutton::RoundedFramed(Points& points, Colors& colors, int16_t& State, i
     }
   }
   CloseShape(colors, DrawLevel);
-  DrawFocusFrame(Saved, s.Value, /*Solid=*/true, points);
+  DrawFocusFrame(Focus, s.Value, FocusAround::Content, points);
 }
 
 void Ornabutton::PlainFace(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
-  const int32_t Base = (s.Mode != 0 && s.Value) ? s.LightColor : s.FaceColor;
+  const int32_t Base = Checked() ? s.LightColor : s.FaceColor;
   PaintFace(Base, State, DrawLevel, Translate(s.GradientColor), s.HoverFaceColor);
-  if (DrawLevel == 0) return;
-  int32_t TextColor = (!UserControl.Enabled() && s.Mode > 0) ? kGrey : -1;
-  bool modeFlag = s.Mode > 0;
-  DrawCaption(Base, TextColor, s.Value, modeFlag);
+  int32_t TextColor = (!UserControl.Enabled() && IsCheckOrOption()) ? kGrey : -1;
+  DrawCaption(Base, TextColor, s.Value, IsCheckOrOption(), s.HoverForeColor);
   CloseShape(colors, DrawLevel);
-  DrawFocusFrame(TextColor, s.Value, false, points);
+  DrawFocusFrame(TextColor, s.Value, FocusAround::Face, points);
 }
 
 void Ornabutton::RoundedHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
   const bool enabled = UserControl.Enabled();
   int32_t Base = 0, Fill = 0;
-  if (s.Mode == 0) {
+  if (IsCommandButton()) {
     Base = s.FaceColor;
-    if (PressedInside() && s.GradientMode == 0) {
+    if (PressedInside() && !HasGradient()) {
       Fill = s.ShadowColor;
     } else {
       Fill = enabled ? Base : ShiftB(Base, -24);
@@ -288,13 +279,12 @@ void Ornabutton::RoundedHotTrack(Points& points, Colors& colors, int16_t& State,
   }
   const int32_t TextColor = enabled ? kBlack : ShiftB(Fill, -104);
   int32_t Grad = 0;
-  if (s.ButtonShape < 7) Grad = s.GradientMode != 0 ? ShiftB(Translate(s.GradientColor), 48) : Fill;
+  if (shape() < Shape::Picture)
+    Grad = HasGradient() ? ShiftB(Translate(s.GradientColor), 48) : Fill;
   PaintFace(Fill, State, DrawLevel, Grad, s.HoverFaceColor);
-  if (DrawLevel == 0) return;
-  bool modeFlag = true;
-  DrawCaption(Fill, TextColor, s.Value, modeFlag);
+  DrawCaption(Fill, TextColor, s.Value, /*SingleDisabledCopy=*/true, s.HoverForeColor);
 
-  if (s.ButtonShape > 3) {
+  if (!HasBevelRings(shape())) {
     // The redraw outlines the shape: blue for the default button, orange under the pointer.
     if ((s.StateFlags & Default) && !s.Hovering) {
       colors[12] = 0xEF826B;
@@ -334,16 +324,16 @@ void Ornabutton::RoundedHotTrack(Points& points, Colors& colors, int16_t& State,
       for (size_t i = 1; i <= 8; ++i) colors[i] = table[i][k];
   }
   SetRange(colors, 9, 12, Border);
-  DrawBevelFrame(points, colors, State, -1);
+  DrawBevelFrame(points, colors, -1);
   // Fill the diagonal corner steps of the rounded window region.
   const float W = UserControl.ScaleWidth(), H = UserControl.ScaleHeight();
   if (s.ShapeCut == 0) {
-    SetPixel(s.BufferDC, 1, nint(H - 2), static_cast<COLORREF>(Border));
-    SetPixel(s.BufferDC, 1, 1, static_cast<COLORREF>(Border));
+    SetPixel(Buffer.DC(), 1, nint(H - 2), static_cast<COLORREF>(Border));
+    SetPixel(Buffer.DC(), 1, 1, static_cast<COLORREF>(Border));
   }
   if (W == static_cast<float>(s.ContentRight)) {
-    SetPixel(s.BufferDC, nint(W - 2), nint(H - 2), static_cast<COLORREF>(Border));
-    SetPixel(s.BufferDC, nint(W - 2), 1, static_cast<COLORREF>(Border));
+    SetPixel(Buffer.DC(), nint(W - 2), nint(H - 2), static_cast<COLORREF>(Border));
+    SetPixel(Buffer.DC(), nint(W - 2), 1, static_cast<COLORREF>(Border));
   }
 }
 

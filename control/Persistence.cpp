@@ -32,14 +32,14 @@ HostResult LoadStoredPicture(const PropertyBag& bag, const char* key, platform::
 void Ornabutton::InitProperties() {
   UserControl.SetTag(HandleText(UserControl.ContainerHwnd()));
   s.Caption = UserControl.Ambient().DisplayName;
-  s.CaptionAlign = 2;
+  s.CaptionAlign = static_cast<int32_t>(CaptionPlace::Centre);
   s.ShowFocusRect = true;
   s.HoverForeColor = kButtonText;
   s.HoverBackColor = kButtonFace;
   if (!UserControl.ParentIsMdiForm()) (void)UserControl.SetFont(UserControl.ParentFont());
   s.ContainerBackColor = Translate(UserControl.Ambient().BackColor);
   s.BackColor = kButtonFace;
-  RebuildDerived(L"BackColor");
+  RebuildDerived(Derived::BackColor);
   for (const char* key : {"Caption", "CapAlign", "Focus", "cFHover", "cBHover", "Font"})
     Changed(key);
 }
@@ -85,10 +85,10 @@ HostResult Ornabutton::ReadProperties(const PropertyBag& bag) {
     return e.ToHostError();
   }
   // From here on every step runs whatever the one before did.
-  RebuildDerived(L"Picture");
-  RebuildDerived(L"BackColor");
+  RebuildDerived(Derived::Picture);
+  RebuildDerived(Derived::BackColor);
   SetCaption(s.Caption);  // the access key and the layout; the redraw waits
-  if (s.Mode == 2) UpdateOptionGroup(1);
+  if (clickMode() == ClickMode::OptionButton) UpdateOptionGroup(GroupAction::Join);
   s.DrawingDelayed = false;
   Resize();
   return {};
@@ -123,19 +123,18 @@ void Ornabutton::WriteProperties(PropertyBag& bag) {
 void Ornabutton::Show() {
   if (DesignMode() && s.ShowFocusRect && UserControl.Ambient().DisplayAsDefault) {
     s.StateFlags = static_cast<int16_t>(s.StateFlags | Default);
+    AnnounceState();
     RedrawButton();
   }
 }
 
 void Ornabutton::Resize() {
-  if (s.BufferDC && s.BufferOldBitmap) {
-    DeleteObject(SelectObject(s.BufferDC, s.BufferOldBitmap));
-    s.BufferOldBitmap = nullptr;
-  }
-  UpdateBackBuffer(true);
+  // A bitmap of the new size; font, pen and brush stay.
+  Buffer.DropBitmap();
+  UpdateBackBuffer();
   if (!s.DrawingDelayed) {
     BuildShape();
-    LayoutContent(false);
+    LayoutContent(PictureCopy::Keep);
     RedrawButton();
   }
 }
@@ -146,20 +145,11 @@ void Ornabutton::Terminate() {
   StopHoverTracking();
   // An option button leaves its group, so that no window property names a control that is
   // gone; the other buttons keep their Value.
-  if (s.Mode == 2) LeaveOptionGroup();
-  if (s.InnerRegion) DeleteObject(s.InnerRegion);
-  if (s.ShapeRegion) DeleteObject(s.ShapeRegion);
-  s.InnerRegion = s.ShapeRegion = nullptr;
-  if (s.BufferDC) {
-    SelectDrawingTool(false, s.BufferDC, 0, 0, false, 0, 0, 0);
-    if (s.BufferOldFont) DeleteObject(SelectObject(s.BufferDC, s.BufferOldFont));
-    if (s.BufferOldBitmap) DeleteObject(SelectObject(s.BufferDC, s.BufferOldBitmap));
-    DeleteDC(s.BufferDC);
-    s.BufferDC = nullptr;
-    s.BufferOldFont = s.BufferOldBitmap = s.BufferOldPen = s.BufferOldBrush = nullptr;
-  }
-  if (s.ScaledPicture) DeleteObject(s.ScaledPicture);
-  s.ScaledPicture = nullptr;
+  if (clickMode() == ClickMode::OptionButton) LeaveOptionGroup();
+  InnerRegion.reset();
+  ShapeRegion.reset();
+  Buffer.Release();
+  ScaledPicture.reset();
 }
 
 }  // namespace velmora

@@ -12,162 +12,124 @@
 
 namespace velmora {
 
-void Ornabutton::SelectDrawingTool(bool Enable, HDC DC, int32_t Kind, int32_t Color, bool WithPen,
-                                   int32_t PenWidth, int32_t /*Reserved*/, int32_t PenStyle) {
-  // Pens and brushes always go into the buffer: it owns exactly one of each, so every selection
-  // deletes the one it replaces.
-  const auto replace = [this](HGDIOBJ object) { DeleteObject(SelectObject(s.BufferDC, object)); };
-  if (!Enable) {
-    tools_ = {};
-    replace(s.BufferOldBrush);
-    replace(s.BufferOldPen);
-    return;
-  }
-  const PenSpec pen{PenStyle, PenWidth, Color};
-  switch (Kind) {
-    case 0:
-      tools_.brush = Color;
-      if (WithPen) tools_.pen = pen;
-      break;
-    case 1:
-      tools_.pen = pen;
-      break;
-    case 2:
-      SetTextColor(DC, static_cast<COLORREF>(Translate(Color)));
-      break;
-    default:
-      break;
-  }
-  if (straightforwardDrawing_) DrawingDC();
+// SelectDrawingTool's three kinds. Pens and brushes are the buffer's: it makes them when
+// something draws with them.
+void Ornabutton::SelectPen(int32_t Color, int32_t PenWidth, int32_t PenStyle) {
+  Buffer.AskForPen({PenStyle, PenWidth, Color});
 }
 
-HDC Ornabutton::DrawingDC() {
-  const auto replace = [this](HGDIOBJ object) { DeleteObject(SelectObject(s.BufferDC, object)); };
-  if (tools_.brush) {
-    if (straightforwardDrawing_ || tools_.brush != tools_.madeBrush) {
-      replace(CreateSolidBrush(static_cast<COLORREF>(*tools_.brush)));
-      tools_.madeBrush = tools_.brush;
-    }
-    tools_.brush.reset();
-  }
-  if (tools_.pen) {
-    // A styled pen is made afresh, as asked: its dashes start over.
-    if (straightforwardDrawing_ || tools_.pen != tools_.madePen || tools_.pen->style != PS_SOLID) {
-      const PenSpec& p = *tools_.pen;
-      replace(CreatePen(p.style, p.width, static_cast<COLORREF>(p.color)));
-      tools_.madePen = tools_.pen;
-    }
-    tools_.pen.reset();
-  }
-  return s.BufferDC;
+void Ornabutton::SelectBrush(int32_t Color, bool OutlineInFillColor) {
+  Buffer.AskForBrush(Color);
+  if (OutlineInFillColor) Buffer.AskForPen({PS_SOLID, 1, Color});
 }
 
-void Ornabutton::FillBox(HDC DC, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom,
-                         int32_t FillColor, int32_t PenColor, int32_t PenWidth, int32_t PenStyle) {
-  if (PenColor != -1) SelectDrawingTool(true, DC, 1, PenColor, true, PenWidth, 0, PenStyle);
-  // Without a pen colour the outline is drawn in the fill colour: a solid block.
-  SelectDrawingTool(true, DC, 0, FillColor, PenColor == -1, 1, 0, 0);
+void Ornabutton::SelectTextColor(int32_t Color) {
+  SetTextColor(Buffer.DC(), static_cast<COLORREF>(Translate(Color)));
+}
+
+void Ornabutton::FillBox(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom,
+                         int32_t FillColor) {
+  // The block's outline is drawn in the fill colour.
+  SelectBrush(FillColor, /*OutlineInFillColor=*/true);
   // That block is filled directly, for plain RGB colours; the pen and brush stay asked for, as
   // later lines may draw with them. A one-pixel box is left to Rectangle: platforms differ on
   // whether it draws anything.
-  if (!straightforwardDrawing_ && PenColor == -1 && DC == s.BufferDC && Left < Right &&
-      Top < Bottom && Right - Left + Bottom - Top > 2 && (FillColor & 0xFF000000) == 0) {
+  HDC dc = Buffer.DC();
+  if (!Buffer.Straightforward() && Left < Right && Top < Bottom &&
+      Right - Left + Bottom - Top > 2 && (FillColor & 0xFF000000) == 0) {
     const RECT box{Left, Top, Right, Bottom};
-    const COLORREF back = SetBkColor(DC, static_cast<COLORREF>(FillColor));
-    ExtTextOutW(DC, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
-    SetBkColor(DC, back);
+    const COLORREF back = SetBkColor(dc, static_cast<COLORREF>(FillColor));
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
+    SetBkColor(dc, back);
     return;
   }
-  DrawingDC();
-  Rectangle(DC, Left, Top, Right, Bottom);
+  Rectangle(Buffer.DrawingDC(), Left, Top, Right, Bottom);
 }
 
 void Ornabutton::PaintFace(int32_t BaseColor, int16_t& State, int16_t& DrawLevel, int32_t GradColor,
-                           int32_t& HoverColor) {
+                           int32_t HoverColor) {
   BeginFacePaint(DrawLevel);
-  if (DrawLevel == 0) return;
   const bool pressed = PressedInside();
   State = pressed ? 2 : (s.StateFlags & Default) ? 1 : 0;
   if (HoverColor < 0) HoverColor = BaseColor;
-  const bool hoverFill = s.Hovering && ((s.Mode == 0 && !pressed) || (s.Mode > 0 && !s.Value));
+  const bool hoverFill =
+      s.Hovering && ((IsCommandButton() && !pressed) || (IsCheckOrOption() && !s.Value));
   const int32_t Fill = hoverFill ? HoverColor : BaseColor;
   const float W = UserControl.ScaleWidth(), H = UserControl.ScaleHeight();
 
   // Only the four directions make a gradient face; any other stored mode paints a flat one.
-  const bool gradient = s.GradientMode >= 1 && s.GradientMode <= 4;
-  if (gradient && !s.Value && s.ButtonShape < 7) {
+  const bool gradientFace =
+      gradient() >= GradientDirection::LeftToRight && gradient() <= GradientDirection::BottomToTop;
+  if (gradientFace && !s.Value && shape() < Shape::Picture) {
     // Under the pointer the gradient gives way to the hover colour, unless the hover colour is
     // the gradient's own second colour.
     if (s.Hovering && !pressed && s.GradientColor != s.HoverBackColor) {
-      FillBox(s.BufferDC, 0, 0, nint(W), nint(H), HoverColor, -1, 0, 0);
+      FillBox(0, 0, nint(W), nint(H), HoverColor);
       return;
     }
     if (GradColor < 0) GradColor = BaseColor;
-    PaintGradient(BaseColor, GradColor);
+    PaintGradient(BaseColor, GradColor, gradient());
     return;
   }
-  if (s.ButtonStyle == 2 && (UserControl.Enabled() || s.Mode > 0)) {
+  if (look() == Look::RoundedHotTrack && (UserControl.Enabled() || IsCheckOrOption())) {
     // One row per pixel, darkening by 25 levels from the top row to the bottom one.
     const int32_t N = H > 0 ? nint(H) : -1;
     for (int32_t i = 0; i <= N; ++i) {
       auto Amount = static_cast<int16_t>(nint(-(25.0f / H) * static_cast<float>(i)));
       const int32_t Row = ShiftColor(Fill, Amount, true, false, false);
-      FillBox(s.BufferDC, 0, i, nint(W), i + 1, Row, -1, 0, 0);
+      FillBox(0, i, nint(W), i + 1, Row);
     }
     return;
   }
-  FillBox(s.BufferDC, 0, 0, nint(W), nint(H), Fill, -1, 0, 0);
+  FillBox(0, 0, nint(W), nint(H), Fill);
 }
 
 void Ornabutton::BeginFacePaint(int16_t& DrawLevel) {
-  if (ApplyClickOffset()) {
-    DrawLevel = 0;  // moving the window has shown the existing image already
-    return;
-  }
   DrawLevel = 1;
+  HDC dc = Buffer.DC();
   const bool pressed = PressedInside();
-  if (s.ButtonStyle == 5 && !s.Hovering && !pressed && !s.Value) {
-    SelectClipRgn(s.BufferDC, nullptr);
+  const bool flatHotTrack = look() == Look::FlatHotTrack;
+  if (flatHotTrack && !s.Hovering && !pressed && !s.Value) {
+    SelectClipRgn(dc, nullptr);
     return;
   }
-  const int32_t rememberedMode = s.GradientMode;
-  SelectClipRgn(s.BufferDC, nullptr);
-  const bool ringShape = s.ButtonShape != 6 && s.ButtonShape != 7;
+  SelectClipRgn(dc, nullptr);
+  const bool ringShape = shape() != Shape::EllipseOutlined && shape() != Shape::Picture;
   // The rings are whole-face gradients of which only the band between the two inset regions
   // survives the clipping of the face fill: white over grey looks raised, grey over white
   // pushed.
-  if (s.ButtonStyle == 5 && (s.Value || ringShape)) {
-    s.GradientMode = 3;
-    PaintGradient(0xFFFFFF, 0x808080);
-    SelectClipRgn(s.BufferDC, s.InnerRegion);
+  if (flatHotTrack && (s.Value || ringShape)) {
+    PaintGradient(0xFFFFFF, 0x808080, GradientDirection::TopToBottom);
+    SelectClipRgn(dc, InnerRegion.get());
     DrawLevel = 4;
   }
   if ((pressed || s.Value) && ringShape) {
-    SelectClipRgn(s.BufferDC, s.ShapeRegion);
-    s.GradientMode = 3;
-    PaintGradient(0x808080, 0xFFFFFF);
-    SelectClipRgn(s.BufferDC, s.InnerRegion);
+    SelectClipRgn(dc, ShapeRegion.get());
+    PaintGradient(0x808080, 0xFFFFFF, GradientDirection::TopToBottom);
+    SelectClipRgn(dc, InnerRegion.get());
     DrawLevel = 4;
   } else if (ringShape) {
-    SelectClipRgn(s.BufferDC, s.ShapeRegion);
+    SelectClipRgn(dc, ShapeRegion.get());
     DrawLevel = 3;
-  } else if (s.ButtonShape == 7 || s.Hovering) {
+  } else if (shape() == Shape::Picture || s.Hovering) {
     platform::UniqueRegion window(CreateRectRgn(0, 0, 0, 0));
     GetWindowRgn(UserControl.hWnd(), window.get());
-    const int32_t edge = s.ButtonShape == 6 ? 0x000000 : Translate(s.BackColor);
+    const int32_t edge = shape() == Shape::EllipseOutlined ? 0x000000 : Translate(s.BackColor);
     platform::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(edge)));
-    FrameRgn(s.BufferDC, window.get(), brush.get(), 1, 1);
-    SelectClipRgn(s.BufferDC, s.ShapeRegion);
+    FrameRgn(dc, window.get(), brush.get(), 1, 1);
+    SelectClipRgn(dc, ShapeRegion.get());
     DrawLevel = 3;
   }
-  s.GradientMode = rememberedMode;
 }
 
-void Ornabutton::PaintGradient(int32_t FromColor, int32_t ToColor) {
+void Ornabutton::PaintGradient(int32_t FromColor, int32_t ToColor, GradientDirection Direction) {
   const float W = UserControl.ScaleWidth(), H = UserControl.ScaleHeight();
   const int32_t Right = nint(W), Bottom = nint(H);
-  const bool across = s.GradientMode == 1 || s.GradientMode == 2;
-  if (!across && s.GradientMode != 3 && s.GradientMode != 4) return;
+  const bool across =
+      Direction == GradientDirection::LeftToRight || Direction == GradientDirection::RightToLeft;
+  if (!across && Direction != GradientDirection::TopToBottom &&
+      Direction != GradientDirection::BottomToTop)
+    return;
   const int32_t ScreenPx = across ? nint(platform::Screen::Width()) /
                                         std::max(1, nint(platform::Screen::TwipsPerPixelX()))
                                   : nint(platform::Screen::Height()) /
@@ -183,12 +145,13 @@ void Ornabutton::PaintGradient(int32_t FromColor, int32_t ToColor) {
   if (Count <= 0) return;
   std::vector<int32_t> Ramp(static_cast<size_t>(Count));
   BuildGradientRamp(Ramp, FromColor, ToColor);
-  const bool forward = s.GradientMode % 2 == 1;
-  if (!straightforwardDrawing_ && PaintBands(Ramp, Band, across, forward, Right, Bottom)) return;
+  const bool forward =
+      Direction == GradientDirection::LeftToRight || Direction == GradientDirection::TopToBottom;
+  if (!Buffer.Straightforward() && PaintBands(Ramp, Band, across, forward, Right, Bottom)) return;
   RECT band = across ? RECT{0, 0, Band, Bottom} : RECT{0, 0, Right, Band};
   for (int32_t k = 0; k < Count; ++k) {
     const int32_t Index = forward ? k : Count - 1 - k;
-    FillBox(s.BufferDC, band.left, band.top, band.right, band.bottom, Ramp[Index], -1, 0, 0);
+    FillBox(band.left, band.top, band.right, band.bottom, Ramp[Index]);
     OffsetRect(&band, across ? Band : 0, across ? 0 : Band);
   }
 }
@@ -200,7 +163,7 @@ bool Ornabutton::PaintBands(const std::vector<int32_t>& Ramp, int32_t Band, bool
   const auto Count = static_cast<int32_t>(Ramp.size());
   BITMAP bm{};
   if ((Ramp[0] & 0xFF000000) != 0 ||
-      !GetObjectW(GetCurrentObject(s.BufferDC, OBJ_BITMAP), sizeof bm, &bm) || bm.bmBitsPixel < 24)
+      !GetObjectW(GetCurrentObject(Buffer.DC(), OBJ_BITMAP), sizeof bm, &bm) || bm.bmBitsPixel < 24)
     return false;
   const int32_t w = across ? Count * Band : Right, h = across ? Bottom : Count * Band;
   // As for any fill: one-pixel bands are left to Rectangle.
@@ -215,12 +178,11 @@ bool Ornabutton::PaintBands(const std::vector<int32_t>& Ramp, int32_t Band, bool
     }
   }
   BITMAPINFO info = platform::TopDownBitmapInfo(w, h);
-  SetDIBitsToDevice(s.BufferDC, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
+  SetDIBitsToDevice(Buffer.DC(), 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
                     static_cast<UINT>(h), bandPixels_.data(), &info, DIB_RGB_COLORS);
   // As after the fill of the last band.
   const int32_t last = Ramp[static_cast<size_t>(forward ? Count - 1 : 0)];
-  tools_.brush = last;
-  tools_.pen = PenSpec{PS_SOLID, 1, last};
+  SelectBrush(last, /*OutlineInFillColor=*/true);
   return true;
 }
 
@@ -246,11 +208,10 @@ void Ornabutton::BuildGradientRamp(std::vector<int32_t>& Ramp, int32_t FromColor
   }
 }
 
-void Ornabutton::DrawBevelFrame(Points& points, Colors& colors, int16_t /*Reserved*/,
-                                int32_t OuterPenStyle) {
+void Ornabutton::DrawBevelFrame(Points& points, Colors& colors, int32_t OuterPenStyle) {
   const float W = UserControl.ScaleWidth(), H = UserControl.ScaleHeight();
-  const int32_t SL = (s.ButtonShape == 1 || s.ButtonShape == 3) ? 1 : 0;
-  const int32_t SR = (s.ButtonShape == 2 || s.ButtonShape == 3) ? 1 : 0;
+  const int32_t SL = SlantsLeft(shape()) ? 1 : 0;
+  const int32_t SR = SlantsRight(shape()) ? 1 : 0;
   const int32_t SC = s.ShapeCut, CR = s.ContentRight;
   const int32_t Y3 = nint(H - 3), Y1 = nint(H - 1);
   Points& p = points;
@@ -281,13 +242,12 @@ void Ornabutton::DrawBevelFrame(Points& points, Colors& colors, int16_t /*Reserv
     if (j == 4 || j == 9) continue;  // these would join one ring to the next
     if (colors[R] < 0) continue;
     // A pen is made only when the colour changes, so a side may keep the previous pen's style.
-    if (colors[R] != LastColor)
-      SelectDrawingTool(true, s.BufferDC, 1, colors[R], true, 1, 0, PenStyle);
-    Polyline(DrawingDC(), &p[j], 2);
+    if (colors[R] != LastColor) SelectPen(colors[R], 1, PenStyle);
+    Polyline(Buffer.DrawingDC(), &p[j], 2);
     LastColor = colors[R];
   }
   // The outer bottom again, through its last pixel, with whatever pen is current.
-  if (W != static_cast<float>(SR)) Polyline(DrawingDC(), &p[14], 2);
+  if (W != static_cast<float>(SR)) Polyline(Buffer.DrawingDC(), &p[14], 2);
 }
 
 }  // namespace velmora

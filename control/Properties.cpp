@@ -14,7 +14,11 @@ namespace velmora {
 
 namespace {
 int32_t SystemColor(int index) { return static_cast<int32_t>(GetSysColor(index)); }
-bool Outside(int32_t value, int32_t hi) { return value < 0 || value > hi; }
+// A value before the first named one or after the last.
+template <typename Named>
+bool Outside(int32_t value, Named last) {
+  return value < 0 || value > static_cast<int32_t>(last);
+}
 }  // namespace
 
 int32_t Ornabutton::Translate(int32_t color) const { return TranslateColor(color, &SystemColor); }
@@ -33,23 +37,30 @@ void Ornabutton::Inform(const std::wstring& text, const std::wstring& title) con
 }
 
 void Ornabutton::SetButtonStyle(int32_t Style) {
-  if (Outside(Style, 7)) return;
-  const int32_t old = s.ButtonStyle;
+  if (Outside(Style, Look::RoundedFramed)) return;
+  const bool flatHotTrackBefore = look() == Look::FlatHotTrack;
   s.ButtonStyle = Style;
-  if (s.ButtonShape < 4 || ((old == 5 || Style == 5) && s.ButtonShape < 7)) BuildShape();
-  LayoutContent(false);
-  RebuildDerived(L"BackColor");
+  // The style trims the corners of the four-sided shapes; the flat hot-track style draws no
+  // ellipse ring.
+  if (HasBevelRings(shape()) ||
+      ((flatHotTrackBefore || look() == Look::FlatHotTrack) && shape() < Shape::Picture))
+    BuildShape();
+  LayoutContent(PictureCopy::Keep);
+  RebuildDerived(Derived::BackColor);
   RedrawButton();
   Changed("BackStyle");
 }
 
 void Ornabutton::SetMode(int32_t nMode) {
-  if (Outside(nMode, 2)) return;
-  const int32_t old = s.Mode;
-  if (old == 2 && nMode < 2) UpdateOptionGroup(-1);
-  if (nMode == 2 && old < 2) UpdateOptionGroup(1);
-  if (nMode == 0 && old > 0) SetValue(false);
+  if (Outside(nMode, ClickMode::OptionButton)) return;
+  const ClickMode old = clickMode(), next = static_cast<ClickMode>(nMode);
+  if (old == ClickMode::OptionButton && next < ClickMode::OptionButton)
+    UpdateOptionGroup(GroupAction::Leave);
+  if (next == ClickMode::OptionButton && old < ClickMode::OptionButton)
+    UpdateOptionGroup(GroupAction::Join);
+  if (next == ClickMode::CommandButton && old > ClickMode::CommandButton) SetValue(false);
   s.Mode = nMode;
+  AnnounceState();
   RedrawButton();
   Changed("Mode");
 }
@@ -77,60 +88,62 @@ void Ornabutton::SetCaption(const std::wstring& sCaption) {
     SetWindowTextW(hwnd(), text.c_str());
     platform::NotifyNameChange(hwnd());
   }
-  LayoutContent(false);
+  LayoutContent(PictureCopy::Keep);
   RedrawButton();
   Changed("Caption");
 }
 
 void Ornabutton::SetCaptionAlign(int32_t nAlign) {
-  if (Outside(nAlign, 2)) return;
-  const bool stacked = s.PictureAlign == 4 || s.PictureAlign == 5;
-  if (nAlign != 2 && stacked && s.PictureWidth + s.PictureHeight > 0) {
+  if (Outside(nAlign, CaptionPlace::Centre)) return;
+  const bool stacked = IsStacked(picturePlace());
+  if (static_cast<CaptionPlace>(nAlign) != CaptionPlace::Centre && stacked &&
+      s.PictureWidth + s.PictureHeight > 0) {
     if (DesignMode())
       Inform(L"When button images are aligned top/bottom center, \r\n"
              L"button captions can only be center aligned");
     return;
   }
   s.CaptionAlign = nAlign;
-  LayoutContent(false);
+  LayoutContent(PictureCopy::Keep);
   RedrawButton();
   Changed("CapAlign");
 }
 
 void Ornabutton::SetCaptionStyle(int32_t nStyle) {
-  if (Outside(nStyle, 2)) return;
+  if (Outside(nStyle, CaptionRelief::Engraved)) return;
   s.CaptionStyle = nStyle;
   Changed("CapStyle");
   if (!s.Caption.empty()) {
-    LayoutContent(false);
+    LayoutContent(PictureCopy::Keep);
     RedrawButton();
   }
 }
 
 void Ornabutton::SetCustomClick(int32_t nOpt) {
-  if (Outside(nOpt, 8)) return;
-  if (nOpt > 0 && s.ButtonShape < 7 && DesignMode())
+  if (Outside(nOpt, ClickShift::Left)) return;
+  if (static_cast<ClickShift>(nOpt) != ClickShift::None && shape() < Shape::Picture && DesignMode())
     Inform(L"This property has no effect unless the Button Shape is a custom shape.");
   s.CustomClick = nOpt;
   Changed("CustomClick");
 }
 
 void Ornabutton::SetButtonShape(int32_t nShape) {
-  if (Outside(nShape, 8)) return;
-  if (nShape == 7 || nShape == 8) {
+  if (Outside(nShape, Shape::PictureRinged)) return;
+  if (IsPictureShape(static_cast<Shape>(nShape))) {
     if (s.Picture.IsEmpty() || s.PictureIsIcon == 1) {
       if (DesignMode())
         Inform(L"The Picture Property must be assigned first and must be a bitmap or JPEG.");
       return;
     }
-    if (PictureSize() != 4) {
+    if (static_cast<PictureBox>(PictureSize()) != PictureBox::Fitted) {
       DelayDrawing(true);
-      SetPictureSize(4);  // accepted: the new shape is not stored yet
+      // Accepted: the new shape is not stored yet.
+      SetPictureSize(static_cast<int32_t>(PictureBox::Fitted));
       s.DrawingDelayed = false;
     }
   }
   s.ButtonShape = nShape;
-  if (s.CaptionAlign != 2) s.CaptionAlign = 2;
+  s.CaptionAlign = static_cast<int32_t>(CaptionPlace::Centre);
   Resize();
   DelayDrawing(false);
   Changed("Shape");
@@ -138,17 +151,17 @@ void Ornabutton::SetButtonShape(int32_t nShape) {
 
 void Ornabutton::SetPicture(const platform::Picture& xPic) {
   s.Picture = xPic;
-  if (s.PicturePixels == 0) s.PicturePixels = 16;
-  RebuildDerived(L"Picture");
-  if (s.ButtonShape <= 6) {
-    LayoutContent(true);
+  if (s.PicturePixels == 0) s.PicturePixels = PixelsOf(PictureBox::Small16);
+  RebuildDerived(Derived::Picture);
+  if (shape() <= Shape::EllipseOutlined) {
+    LayoutContent(PictureCopy::Rebuild);
     RedrawButton();
   }
-  if (s.ButtonShape == 7 || s.ButtonShape == 8) {
+  if (IsPictureShape(shape())) {
     if (xPic.IsEmpty()) {
-      SetButtonShape(0);
+      SetButtonShape(static_cast<int32_t>(Shape::Rectangle));
     } else if (s.PictureIsIcon == 1) {
-      SetButtonShape(0);
+      SetButtonShape(static_cast<int32_t>(Shape::Rectangle));
       if (DesignMode())
         Inform(L"Icons cannot be used for custom buttons. Only use bitmaps or JPEGs.\r\n"
                L"Button was changed to Rectangular shaped.");
@@ -159,10 +172,10 @@ void Ornabutton::SetPicture(const platform::Picture& xPic) {
 }
 
 void Ornabutton::SetPictureAlign(int32_t ImgAlign) {
-  if (Outside(ImgAlign, 5)) return;
+  if (Outside(ImgAlign, PicturePlace::BottomCentre)) return;
   s.PictureAlign = ImgAlign;
-  if (ImgAlign == 4 || ImgAlign == 5) SetCaptionAlign(2);
-  LayoutContent(false);
+  if (IsStacked(picturePlace())) SetCaptionAlign(static_cast<int32_t>(CaptionPlace::Centre));
+  LayoutContent(PictureCopy::Keep);
   RedrawButton();
   Changed("ImgAlign");
 }
@@ -170,11 +183,12 @@ void Ornabutton::SetPictureAlign(int32_t ImgAlign) {
 void Ornabutton::SetEnabled(bool bEnabled) {
   if (UserControl.Enabled() == bEnabled) return;
   UserControl.SetEnabled(bEnabled);
-  if (s.ButtonStyle == 3 && s.Mode == 0 && s.ButtonShape < 4) {
+  AnnounceState();
+  if (look() == Look::EtchedFlat && IsCommandButton() && HasBevelRings(shape())) {
     // The corner trimming of this style depends on Enabled.
     DelayDrawing(true);
     BuildShape();
-    LayoutContent(false);
+    LayoutContent(PictureCopy::Keep);
     DelayDrawing(false);
   } else {
     RedrawButton();
@@ -187,6 +201,7 @@ void Ornabutton::SetShowFocusRect(bool bShow) {
   if (s.StateFlags & Default) {
     if (!DesignMode()) {
       s.StateFlags = static_cast<int16_t>(s.StateFlags & ~Default);
+      AnnounceState();
       RedrawButton();
     } else {
       Inform(L"The focus rectangle may appear on default buttons ONLY while in design mode, \r\n"
@@ -199,29 +214,30 @@ void Ornabutton::SetShowFocusRect(bool bShow) {
 }
 
 void Ornabutton::SetValue(bool bValue) {
-  if (bValue && s.Mode == 0) {
+  if (bValue && IsCommandButton()) {
     if (DesignMode()) Inform(L"This property is not applicable for command button modes.");
     return;
   }
   s.Value = bValue;
-  if (bValue && s.Mode == 2) UpdateOptionGroup(0);
+  AnnounceState();
+  if (bValue && clickMode() == ClickMode::OptionButton) UpdateOptionGroup(GroupAction::Selected);
   RedrawButton();
   Changed("Value");
 }
 
 int32_t Ornabutton::PictureSize() {
-  if (s.PicturePixels == 0) s.PicturePixels = 16;
+  if (s.PicturePixels == 0) s.PicturePixels = PixelsOf(PictureBox::Small16);
   return s.PicturePixels / 8 - 2;
 }
 
 void Ornabutton::SetPictureSize(int32_t nSize) {
-  if (Outside(nSize, 4)) return;
-  if (s.ButtonShape >= 7) {
+  if (Outside(nSize, PictureBox::Fitted)) return;
+  if (shape() >= Shape::Picture) {
     if (DesignMode()) Inform(L"The picture size cannot be changed for Shaped buttons");
     return;
   }
-  s.PicturePixels = static_cast<int16_t>((nSize + 2) * 8);
-  LayoutContent(true);
+  s.PicturePixels = PixelsOf(static_cast<PictureBox>(nSize));
+  LayoutContent(PictureCopy::Rebuild);
   RedrawButton();
   Changed("ImgSize");
 }
@@ -249,8 +265,8 @@ void Ornabutton::SetMouseIcon(const platform::Picture& nIcon) {
 
 platform::HostResult Ornabutton::SetFont(const platform::FontDesign& nFont) {
   if (auto r = UserControl.SetFont(nFont); !r) return r;
-  RebuildDerived(L"Font");
-  LayoutContent(false);
+  RebuildDerived(Derived::Font);
+  LayoutContent(PictureCopy::Keep);
   RedrawButton();
   Changed("Font");
   return {};
@@ -266,8 +282,8 @@ void Ornabutton::SetFontStyle(int32_t nStyle) {
   f.SetBold((nStyle & 2) != 0);
   f.italic = (nStyle & 4) != 0;
   f.underline = (nStyle & 8) != 0;
-  RebuildDerived(L"Font");
-  LayoutContent(false);
+  RebuildDerived(Derived::Font);
+  LayoutContent(PictureCopy::Keep);
   Changed("Font");
   RedrawButton();
 }
@@ -285,26 +301,26 @@ void Ornabutton::SetBackColor(int32_t nColor) {
   s.BackColor = nColor;
   // The hover face follows the gradient colour in a gradient mode, which usually differs from
   // the new back colour and so releases the lock.
-  if (FaceLocked()) SetHoverBackColor(s.GradientMode != 0 ? s.GradientColor : nColor);
-  RebuildDerived(L"BackColor");
+  if (FaceLocked()) SetHoverBackColor(HasGradient() ? s.GradientColor : nColor);
+  RebuildDerived(Derived::BackColor);
   RedrawButton();
   Changed("cBack");
 }
 
 void Ornabutton::SetGradientColor(int32_t nColor) {
-  if (FaceLocked() && s.GradientMode > 0) s.HoverBackColor = nColor;
+  if (FaceLocked() && gradient() > GradientDirection::None) s.HoverBackColor = nColor;
   s.GradientColor = nColor;
-  RebuildDerived(L"BackColor");
-  if (s.GradientMode != 0) RedrawButton();
+  RebuildDerived(Derived::BackColor);
+  if (HasGradient()) RedrawButton();
   Changed("cGradient");
 }
 
 void Ornabutton::SetGradientMode(int32_t nOpt) {
-  if (Outside(nOpt, 4)) return;
+  if (Outside(nOpt, GradientDirection::BottomToTop)) return;
   s.GradientMode = nOpt;
   if (FaceLocked()) {
-    s.HoverBackColor = nOpt == 0 ? s.BackColor : s.GradientColor;
-    RebuildDerived(L"BackColor");
+    s.HoverBackColor = HasGradient() ? s.GradientColor : s.BackColor;
+    RebuildDerived(Derived::BackColor);
   }
   RedrawButton();
   Changed("Gradient");
@@ -316,9 +332,9 @@ void Ornabutton::SetResetDefaultColors(bool nDefault) {
   s.BackColor = kButtonFace;
   SetForeColor(kButtonText);
   SetGradientColor(kButtonFace);
-  SetGradientMode(0);
-  SetHoverColorLocks(0);
-  RebuildDerived(L"BackColor");
+  SetGradientMode(static_cast<int32_t>(GradientDirection::None));
+  SetHoverColorLocks(static_cast<int32_t>(HoverLocks::BothFollow));
+  RebuildDerived(Derived::BackColor);
   DelayDrawing(false);
   Changed("cGradient");
   Changed("cBack");
@@ -326,15 +342,15 @@ void Ornabutton::SetResetDefaultColors(bool nDefault) {
 
 void Ornabutton::SetHoverColorLocks(int32_t nLock) {
   s.HoverColorLocks = nLock;  // any value; one outside 0..3 locks neither colour
-  if (nLock == 0 || nLock == 2) {
-    s.HoverBackColor = s.GradientMode != 0 ? s.GradientColor : s.BackColor;
+  if (FaceLocked()) {
+    s.HoverBackColor = HasGradient() ? s.GradientColor : s.BackColor;
     Changed("cBHover");
   }
-  if (nLock == 0 || nLock == 1) {
+  if (CaptionLocked()) {
     s.HoverForeColor = UserControl.ForeColor();
     Changed("cFHover");
   }
-  RebuildDerived(L"BackColor");
+  RebuildDerived(Derived::BackColor);
   Changed("LockHover");
 }
 
@@ -342,9 +358,13 @@ void Ornabutton::SetHoverForeColor(int32_t nColor) {
   if (nColor == s.HoverForeColor) return;
   s.HoverForeColor = nColor;
   Changed("cFHover");
+  // The caption's hover colour no longer follows.
   if (nColor != UserControl.ForeColor()) {
-    if (s.HoverColorLocks == 0) s.HoverColorLocks = 2;
-    else if (s.HoverColorLocks == 1) s.HoverColorLocks = 3;
+    const auto locks = static_cast<HoverLocks>(s.HoverColorLocks);
+    if (locks == HoverLocks::BothFollow)
+      s.HoverColorLocks = static_cast<int32_t>(HoverLocks::FaceFollows);
+    else if (locks == HoverLocks::CaptionFollows)
+      s.HoverColorLocks = static_cast<int32_t>(HoverLocks::NoneFollow);
   }
   Changed("cFHover");
 }
@@ -352,11 +372,15 @@ void Ornabutton::SetHoverForeColor(int32_t nColor) {
 void Ornabutton::SetHoverBackColor(int32_t nColor) {
   if (nColor == s.HoverBackColor) return;
   s.HoverBackColor = nColor;
+  // The face's hover colour no longer follows.
   if (nColor != s.BackColor) {
-    if (s.HoverColorLocks == 0) s.HoverColorLocks = 1;
-    else if (s.HoverColorLocks == 2) s.HoverColorLocks = 3;
+    const auto locks = static_cast<HoverLocks>(s.HoverColorLocks);
+    if (locks == HoverLocks::BothFollow)
+      s.HoverColorLocks = static_cast<int32_t>(HoverLocks::CaptionFollows);
+    else if (locks == HoverLocks::FaceFollows)
+      s.HoverColorLocks = static_cast<int32_t>(HoverLocks::NoneFollow);
   }
-  RebuildDerived(L"BackColor");
+  RebuildDerived(Derived::BackColor);
   Changed("cBHover");
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "control/Ornabutton.h"
+#include "platform/Handles.h"
 #include "platform/Numeric.h"
 #include "platform/Regions.h"
 
@@ -12,8 +13,8 @@ namespace velmora {
 namespace {
 
 void Subtract(HRGN from, HRGN piece) {
-  CombineRgn(from, from, piece, RGN_DIFF);
-  DeleteObject(piece);
+  const platform::UniqueRegion owned(piece);
+  CombineRgn(from, from, owned.get(), RGN_DIFF);
 }
 
 void SubtractPixel(HRGN from, int x, int y) { Subtract(from, CreateRectRgn(x, y, x + 1, y + 1)); }
@@ -27,8 +28,8 @@ void SubtractTriangle(HRGN from, POINT a, POINT b, POINT c) {
 
 void Ornabutton::TrimCorners(HRGN region, bool left, bool right) const {
   const float SW = UserControl.ScaleWidth(), SH = UserControl.ScaleHeight();
-  switch (s.ButtonStyle) {
-    case 1:
+  switch (look()) {
+    case Look::FramedBevel:
       if (left) {
         SubtractPixel(region, 0, 0);
         SubtractPixel(region, 0, nint(SH - 1));
@@ -38,8 +39,8 @@ void Ornabutton::TrimCorners(HRGN region, bool left, bool right) const {
         SubtractPixel(region, nint(SW - 1), 0);
       }
       break;
-    case 2:
-    case 7: {
+    case Look::RoundedHotTrack:
+    case Look::RoundedFramed: {
       // The top corners lose a 2-pixel triangle, the bottom ones a 3-pixel one.
       const int W = nint(SW), H = nint(SH);
       if (left) {
@@ -52,7 +53,7 @@ void Ornabutton::TrimCorners(HRGN region, bool left, bool right) const {
       }
       break;
     }
-    case 3:
+    case Look::EtchedFlat:
       if (!UserControl.Enabled()) break;
       if (left) SubtractPixel(region, 0, nint(SH - 1));
       if (right) SubtractPixel(region, nint(SW - 1), 0);
@@ -66,20 +67,19 @@ void Ornabutton::BuildShape() {
   float SW = UserControl.ScaleWidth(), SH = UserControl.ScaleHeight();
   s.ShapeCut = 0;
   s.ContentRight = nint(SW);
-  if (s.BufferDC) SelectClipRgn(s.BufferDC, nullptr);
-  if (s.InnerRegion) DeleteObject(s.InnerRegion);
-  if (s.ShapeRegion) DeleteObject(s.ShapeRegion);
-  s.InnerRegion = s.ShapeRegion = nullptr;
+  if (Buffer) SelectClipRgn(Buffer.DC(), nullptr);
+  InnerRegion.reset();
+  ShapeRegion.reset();
 
-  HRGN WR = nullptr;
-  switch (s.ButtonShape) {
-    case 0:
-      WR = CreateRectRgn(0, 0, nint(SW + 1), nint(SH + 1));
-      TrimCorners(WR, true, true);
+  platform::UniqueRegion WR;
+  switch (shape()) {
+    case Shape::Rectangle:
+      WR.reset(CreateRectRgn(0, 0, nint(SW + 1), nint(SH + 1)));
+      TrimCorners(WR.get(), true, true);
       break;
-    case 1:
-    case 2:
-    case 3: {
+    case Shape::SlantedLeft:
+    case Shape::SlantedRight:
+    case Shape::SlantedBoth: {
       const float q = 4.0f * ((SH + 1.0f) / 4.0f);
       const int32_t Q = nint(q);
       int32_t W = nint(SW);
@@ -93,43 +93,39 @@ void Ornabutton::BuildShape() {
       }
       const int32_t D = nint(SW - Q);
       POINT P[4] = {{0, 0}, {0, nint(SH + 1)}, {nint(SW + 1), nint(SH + 1)}, {nint(SW + 1), 0}};
-      if (s.ButtonShape == 1 || s.ButtonShape == 3) {
+      if (SlantsLeft(shape())) {
         P[1].x = Q;
         s.ShapeCut = Q;
       }
-      if (s.ButtonShape == 2 || s.ButtonShape == 3) {
+      if (SlantsRight(shape())) {
         P[3].x = D + 1;
         s.ContentRight = D;
       }
-      WR = CreatePolygonRgn(P, 4, WINDING);
+      WR.reset(CreatePolygonRgn(P, 4, WINDING));
       // Only the square side is trimmed.
-      TrimCorners(WR, s.ButtonShape == 2, s.ButtonShape == 1);
+      TrimCorners(WR.get(), shape() == Shape::SlantedRight, shape() == Shape::SlantedLeft);
       break;
     }
-    case 4:
-    case 5:
-    case 6:
+    case Shape::Ellipse:
+    case Shape::EllipseBare:
+    case Shape::EllipseOutlined:
       // The same ellipse as plain rectangles: some platforms lose an object with each
       // elliptic window region they take over.
-      WR = platform::RegionRebuilt(CreateEllipticRgn(0, 0, nint(SW), nint(SH)));
-      if (s.ButtonStyle != 5) {
-        if (s.ButtonShape == 6) {
-          HBRUSH black = CreateSolidBrush(0);
-          FrameRgn(s.BufferDC, WR, black, 1, 1);
-          DeleteObject(black);
+      WR.reset(platform::RegionRebuilt(CreateEllipticRgn(0, 0, nint(SW), nint(SH))));
+      if (look() != Look::FlatHotTrack) {
+        if (shape() == Shape::EllipseOutlined) {
+          const platform::UniqueBrush black(CreateSolidBrush(0));
+          FrameRgn(Buffer.DC(), WR.get(), black.get(), 1, 1);
         } else {
-          const int32_t mode = s.GradientMode;
-          s.GradientMode = 3;  // white at the top, grey at the bottom
-          PaintGradient(0xFFFFFF, 0x808080);
-          s.GradientMode = mode;
+          PaintGradient(0xFFFFFF, 0x808080, GradientDirection::TopToBottom);  // the ring
         }
-        SelectClipRgn(s.BufferDC, nullptr);
+        SelectClipRgn(Buffer.DC(), nullptr);
       }
-      s.ShapeRegion = CreateEllipticRgn(1, 1, nint(SW - 1), nint(SH - 1));
-      s.InnerRegion = CreateEllipticRgn(2, 2, nint(SW - 2), nint(SH - 2));
+      ShapeRegion.reset(CreateEllipticRgn(1, 1, nint(SW - 1), nint(SH - 1)));
+      InnerRegion.reset(CreateEllipticRgn(2, 2, nint(SW - 2), nint(SH - 2)));
       break;
-    case 7:
-    case 8: {
+    case Shape::Picture:
+    case Shape::PictureRinged: {
       if (s.PictureWidth == 0 || s.PictureHeight == 0) return;  // the window keeps its region
       // The control takes the picture's proportions.
       DelayDrawing(true);
@@ -140,37 +136,34 @@ void Ornabutton::BuildShape() {
       SH = UserControl.ScaleHeight();
       s.ContentRight = nint(SW);
       s.DrawingDelayed = false;
-      WR = CreateRectRgn(0, 0, nint(SW), nint(SH));
-      PreparePicture(nint(SW), nint(SH), WR);
+      WR.reset(CreateRectRgn(0, 0, nint(SW), nint(SH)));
+      PreparePicture(nint(SW), nint(SH), WR.get());
       // The inset regions start one and two pixels inside the window region's box.
       RECT BW{}, BS{}, BI{};
-      GetRgnBox(WR, &BW);
-      if (s.ShapeRegion) {
-        GetRgnBox(s.ShapeRegion, &BS);
-        OffsetRgn(s.ShapeRegion, BW.left - BS.left + 1, BW.top - BS.top + 1);
+      GetRgnBox(WR.get(), &BW);
+      if (ShapeRegion) {
+        GetRgnBox(ShapeRegion.get(), &BS);
+        OffsetRgn(ShapeRegion.get(), BW.left - BS.left + 1, BW.top - BS.top + 1);
       }
-      if (s.InnerRegion) {
-        GetRgnBox(s.InnerRegion, &BI);
-        OffsetRgn(s.InnerRegion, BW.left - BI.left + 2, BW.top - BI.top + 2);
+      if (InnerRegion) {
+        GetRgnBox(InnerRegion.get(), &BI);
+        OffsetRgn(InnerRegion.get(), BW.left - BI.left + 2, BW.top - BI.top + 2);
       }
-      if (s.ButtonShape == 8) {
-        const int32_t mode = s.GradientMode;
-        s.GradientMode = 3;
-        PaintGradient(0xFFFFFF, 0x808080);
-        s.GradientMode = mode;
+      if (shape() == Shape::PictureRinged) {
+        PaintGradient(0xFFFFFF, 0x808080, GradientDirection::TopToBottom);  // the ring
       } else {
-        HBRUSH back = CreateSolidBrush(static_cast<COLORREF>(Translate(s.BackColor)));
-        FrameRgn(s.BufferDC, WR, back, 1, 1);
-        DeleteObject(back);
+        const platform::UniqueBrush back(
+            CreateSolidBrush(static_cast<COLORREF>(Translate(s.BackColor))));
+        FrameRgn(Buffer.DC(), WR.get(), back.get(), 1, 1);
       }
-      SelectClipRgn(s.BufferDC, s.ShapeRegion);
+      SelectClipRgn(Buffer.DC(), ShapeRegion.get());
       break;
     }
     default:
       break;  // a stored shape outside 0..8: a plain rectangular window
   }
   // The platform owns the region from here on.
-  SetWindowRgn(UserControl.hWnd(), WR, TRUE);
+  SetWindowRgn(UserControl.hWnd(), WR.release(), TRUE);
   if (s.ContentRight == 0) s.ContentRight = nint(SW);
 }
 

@@ -13,6 +13,7 @@
 
 #include "platform/DesignFile.h"
 #include "platform/Handles.h"
+#include "platform/MessageLoop.h"  // the loop that runs the forms, for their users
 
 namespace velmora::platform {
 
@@ -150,13 +151,5 @@ class Form {
 // Shows the exception being handled through the message-box service; window procedures use
 // it so that nothing crosses the system's dispatcher.
 void ReportCurrentException(HWND owner);
-
-// Dispatches one message as the forms runtime does: dialog keys (Tab, Enter, Esc, access keys)
-// go to the form that holds the window.
-void DispatchFormMessage(MSG& msg);
-// Runs the message loop until no form is loaded or WM_QUIT arrives; returns the exit code.
-int RunMessageLoop();
-// Dispatches the messages already queued, without waiting.
-void PumpMessages();
 
 }  // namespace velmora::platform

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Form1.h"
+#include "tests/support/OrnabuttonProbe.h"
 #include "platform/UserControl.h"
 #include "tests/support/TestSupport.h"
 
@@ -61,7 +62,7 @@ TEST_F(ButtonDesigns, TheAboutCaptionUsesTheSystemTextColour) {
     RECT r;
     GetClientRect(b.hwnd(), &r);
     for (int y = 3; y < r.bottom - 3; ++y)
-      for (int x = 3; x < r.right - 3; ++x) n += GetPixel(b.State().BufferDC, x, y) == color;
+      for (int x = 3; x < r.right - 3; ++x) n += GetPixel(OrnabuttonProbe::Buffer(b), x, y) == color;
     return n;
   };
   EXPECT_GT(captionPixels(Button(4), GetSysColor(COLOR_BTNTEXT)), 10);

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "app/Form1.h"
+#include "tests/support/OrnabuttonProbe.h"
 #include "platform/Controls.h"
 #include "platform/Numeric.h"
 #include "platform/Text.h"
@@ -40,10 +41,10 @@ TEST(Dpi, TheMainWindowKeepsItsTwipsAndEveryCaptionFitsItsButton) {
     EXPECT_EQ(r.bottom - r.top, TwipsToPixels(site.Height(), dpi)) << i;
     // The caption font follows the screen: 8.25 points in pixels at this DPI.
     LOGFONTW font{};
-    GetObjectW(GetCurrentObject(button.State().BufferDC, OBJ_FONT), sizeof font, &font);
+    GetObjectW(GetCurrentObject(OrnabuttonProbe::Buffer(button), OBJ_FONT), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, nint(-(8.25 * 20) / (1440.0 / dpi))) << i;
     RECT text{0, 0, 0, 0};
-    DrawTextW(button.State().BufferDC, button.Caption().c_str(), -1, &text,
+    DrawTextW(OrnabuttonProbe::Buffer(button), button.Caption().c_str(), -1, &text,
               DT_CALCRECT | DT_SINGLELINE);
     EXPECT_LE(text.right, r.right - r.left - 8) << "caption " << i << " is wider than its face";
     EXPECT_LE(text.bottom, r.bottom - r.top - 4) << "caption " << i << " is taller than its face";

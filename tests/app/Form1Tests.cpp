@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Form1.h"
+#include "tests/support/OrnabuttonProbe.h"
 
 #include "platform/Colors.h"
 #include "platform/Controls.h"
@@ -134,7 +135,7 @@ TEST_F(MainWindow, TabbingToAButtonGivesItTheFocusLookAndMovesTheDefaultLook) {
     GetClientRect(b.hwnd(), &r);
     int n = 0;
     for (int y = 0; y < r.bottom; ++y)
-      for (int x = 0; x < r.right; ++x) n += GetPixel(b.State().BufferDC, x, y) == RGB(0x99, 0x99, 0xCC);
+      for (int x = 0; x < r.right; ++x) n += GetPixel(OrnabuttonProbe::Buffer(b), x, y) == RGB(0x99, 0x99, 0xCC);
     return n;
   };
   ASSERT_TRUE(test::BringToFront(form.hwnd()));
