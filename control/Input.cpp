@@ -70,6 +70,8 @@ HWND Ornabutton::ContainerWindow() const {
 void Ornabutton::MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
   s.LastButton = Button;
   if (Button == kLeftButton) {
+    // A press the Space key holds becomes the mouse's: its release clicks, Space's does not.
+    spacePressed_ = false;
     s.StateFlags = static_cast<int16_t>(s.StateFlags | ButtonDown);
     s.PressHeld = true;
     s.DrawingDelayed = false;

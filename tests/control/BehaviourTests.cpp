@@ -417,6 +417,7 @@ TEST_F(Button, InputSequencesGiveTheirEventsClicksAndValuesInEachMode) {
       0 0 du   | D1@30,10 U1 Click | 0              0 0 do   | D1@30,10 Off U1 | 0
       0 0 r    | D2@30,10 U2 | 0                    0 0 du2u | D1@30,10 U1 Click Dbl1 D1 U1 | 0
       0 0 sssS | K32 K32 K32 Click k32 | 0          0 0 dsSu | D1@30,10 K32 k32 U1 Click | 0
+      0 0 sdSu | K32 D1@30,10 k32 U1 Click | 0      1 0 sdSu | K32 D1@30,10 k32 U1 Click | 1
       0 0 EXa  | Click Click Click | 0              0 0 FH>  | K116 k116 K16 | 0
       1 0 du   | D1@30,10 U1 Click | 1              1 1 du   | D1@30,10 U1 Click | 0
       1 0 do   | D1@30,10 Off U1 | 0                1 0 r    | D2@30,10 U2 | 0
