@@ -1,10 +1,14 @@
-// Times process start to the first painted main window: Corvane.exe against the minimal
-// window program built beside this benchmark, both started the same way, alternately, from
-// this already running (warm) process. Nothing is clicked: the main window is closed as soon
-// as it has painted.
+// Times process start to the first painted main window: Corvane.exe against the same window
+// made of system controls and against the minimal window program, both built beside this
+// benchmark, all started the same way, in turn within each round, from this already running
+// (warm) process. Nothing is clicked: the main window is closed as soon as it has painted.
+// Then a few traced starts of Corvane.exe and the peer show where their time goes.
+// Arguments (optional): another Corvane.exe to time, and the number of rounds.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <string>
 
 #include "bench/BenchSupport.h"
@@ -14,7 +18,11 @@ namespace {
 
 using namespace velmora;
 
-constexpr int kRounds = 9;
+// Start-up times wander with whatever else the machine does; this many rounds give ratios
+// that agree within a few hundredths from run to run.
+constexpr int kRounds = 120;
+int g_rounds = kRounds;
+constexpr int kTracedStarts = 9;
 constexpr DWORD kDeadlineMs = 60000;
 
 struct Search {
@@ -83,25 +91,88 @@ std::wstring Beside(const wchar_t* relative) {
   return folder + relative;
 }
 
-int Run(const std::wstring& corvane) {
-  const std::wstring minimal = Beside(L"bench_minimal_window.exe");
-  std::vector<double> program, reference;
-  for (int round = 0; round <= kRounds; ++round) {  // round 0 warms up and is not counted
-    const double a = StartToFirstPaint(corvane, L"Velmora");
-    const double b = StartToFirstPaint(minimal, L"Minimal");
-    if (a < 0 || b < 0) {
-      std::fprintf(stderr, "a program did not show its painted window in time\n");
-      return 1;
+struct Program {
+  const wchar_t* label;
+  std::wstring exe;
+  const wchar_t* title;
+  std::vector<double> times;
+};
+
+// The phases of traced starts of a program, "<milliseconds> <phase>" a line, as medians in the
+// order the program reports them.
+std::vector<std::pair<std::string, double>> TracedPhases(const Program& p) {
+  const std::wstring file = Beside(L"startup-trace.txt");
+  std::vector<std::string> order;
+  std::map<std::string, std::vector<double>> samples;
+  SetEnvironmentVariableW(L"VELMORA_STARTUP_TRACE", file.c_str());
+  for (int i = 0; i < kTracedStarts; ++i) {
+    DeleteFileW(file.c_str());
+    if (StartToFirstPaint(p.exe, p.title) < 0) continue;
+    FILE* in = _wfopen(file.c_str(), L"r");
+    if (!in) continue;
+    char line[256];
+    while (std::fgets(line, sizeof line, in)) {
+      double ms = 0;
+      char phase[200] = {};
+      if (std::sscanf(line, "%lf %199[^\n]", &ms, phase) != 2) continue;
+      if (!samples.count(phase)) order.push_back(phase);
+      samples[phase].push_back(ms);
     }
-    if (round == 0) continue;
-    program.push_back(a);
-    reference.push_back(b);
+    std::fclose(in);
   }
-  const double a = bench::Median(program), b = bench::Median(reference);
-  std::printf("process start to the first painted main window, median of %d starts:\n", kRounds);
-  std::printf("  Corvane.exe:                 %8.1f ms\n", a);
-  std::printf("  minimal window program:      %8.1f ms\n", b);
-  bench::Figure("startup_first_paint_ratio", a / b, "x", 2);
+  SetEnvironmentVariableW(L"VELMORA_STARTUP_TRACE", nullptr);
+  DeleteFileW(file.c_str());
+  std::vector<std::pair<std::string, double>> phases;
+  for (const std::string& phase : order) {
+    // A phase missing from some starts counts as zero there.
+    std::vector<double> v = samples[phase];
+    v.resize(kTracedStarts, 0.0);
+    phases.emplace_back(phase, bench::Median(v));
+  }
+  return phases;
+}
+
+void PrintBreakdown(const Program& corvane, const Program& peer) {
+  const auto a = TracedPhases(corvane), b = TracedPhases(peer);
+  std::printf("where the time goes, median of %d traced starts (ms):\n", kTracedStarts);
+  std::printf("  %-30s %10s %10s\n", "phase", "Corvane", "peer");
+  std::vector<std::string> names;
+  for (const auto& [name, ms] : a) names.push_back(name);
+  for (const auto& [name, ms] : b)
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  const auto of = [](const auto& phases, const std::string& name) {
+    for (const auto& [n, ms] : phases)
+      if (n == name) return ms;
+    return 0.0;
+  };
+  for (const std::string& name : names)
+    std::printf("  %-30s %10.1f %10.1f\n", name.c_str(), of(a, name), of(b, name));
+}
+
+int Run(const std::wstring& corvane) {
+  Program programs[] = {
+      {L"Corvane.exe", corvane, L"Velmora", {}},
+      {L"same window, system controls", Beside(L"bench_system_controls.exe"), L"System controls", {}},
+      {L"minimal window program", Beside(L"bench_minimal_window.exe"), L"Minimal", {}},
+  };
+  for (int round = 0; round <= g_rounds; ++round) {  // round 0 warms up and is not counted
+    for (Program& p : programs) {
+      const double ms = StartToFirstPaint(p.exe, p.title);
+      if (ms < 0) {
+        std::fprintf(stderr, "%ls did not show its painted window in time\n", p.label);
+        return 1;
+      }
+      if (round > 0) p.times.push_back(ms);
+    }
+  }
+  std::printf("process start to the first painted main window, median of %d starts:\n", g_rounds);
+  for (const Program& p : programs)
+    std::printf("  %-30ls %8.1f ms\n", p.label, bench::Median(p.times));
+  const double a = bench::Median(programs[0].times), peer = bench::Median(programs[1].times),
+               minimal = bench::Median(programs[2].times);
+  bench::Figure("startup_first_paint_ratio", a / minimal, "x", 2);
+  bench::Figure("startup_vs_peer_ratio", a / peer, "x", 2);
+  PrintBreakdown(programs[0], programs[1]);
   return 0;
 }
 
@@ -110,5 +181,12 @@ int Run(const std::wstring& corvane) {
 int main(int argc, char** argv) {
   std::wstring corvane = velmora::test::BuildPath(VELMORA_CORVANE_EXE);
   if (argc > 1) corvane.assign(argv[1], argv[1] + std::char_traits<char>::length(argv[1]));
+  if (argc > 2) {
+    g_rounds = std::atoi(argv[2]);
+    if (g_rounds < 1) {
+      std::fprintf(stderr, "the number of rounds must be a whole number above 0, not \"%s\"\n", argv[2]);
+      return 2;
+    }
+  }
   return bench::Main([&] { return Run(corvane); });
 }
