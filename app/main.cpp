@@ -1,7 +1,6 @@
 // Corvane.exe: starts the forms runtime with the main window.
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <exception>
 
@@ -11,18 +10,20 @@
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageLoop.h"
+#include "platform/Ole.h"
+#include "platform/StartupTrace.h"
 #include "platform/SystemLibrary.h"
 #include "platform/Text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  velmora::platform::StartupTrace::Mark("process start to main");
   // Before anything can load a DLL: nothing is ever loaded from the program's own folder.
   velmora::platform::SearchDllsInSystemFolderOnly();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   if (const auto init = velmora::platform::SystemFunction<decltype(::InitCommonControlsEx)>(
           L"comctl32.dll", "InitCommonControlsEx"))
     init(&controls);
-  // Pictures and drag and drop need OLE on the user-interface thread.
-  OleInitialize(nullptr);
+  velmora::platform::StartupTrace::Mark("common controls");
   using namespace velmora;
   RegistryAdKeyStore adKey(HKEY_CURRENT_USER);
   Form1 mainWindow(adKey, platform::App().Path());
@@ -34,6 +35,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return 1;
   }
   const int exitCode = platform::RunMessageLoop();
-  OleUninitialize();
+  platform::EndOle();
   return exitCode;
 }

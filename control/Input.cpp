@@ -54,6 +54,11 @@ Ornabutton::~Ornabutton() {
   LiveControls().erase(this);
 }
 
+void Ornabutton::SetEvents(OrnabuttonEvents* events) {
+  events_ = events;
+  UserControl.AcceptDrops(events && events->TakesDrops());
+}
+
 bool Ornabutton::IsLive(const Ornabutton* control) {
   return control && LiveControls().count(control) != 0 && !control->released_;
 }

@@ -44,6 +44,9 @@ class OrnabuttonEvents {
   virtual void OLEGiveFeedback(int32_t& /*Effect*/, bool& /*DefaultCursors*/) {}
   virtual void OLESetData(platform::DataObject& /*Data*/, int16_t& /*DataFormat*/) {}
   virtual void OLEStartDrag(platform::DataObject& /*Data*/, int32_t& /*AllowedEffects*/) {}
+  // Whether OLEDragOver and OLEDragDrop are wanted: only then does the button register for
+  // drops. A handler that takes drops says so.
+  virtual bool TakesDrops() const { return false; }
 };
 
 // The interaction bits of StateFlags.
@@ -126,7 +129,7 @@ class Ornabutton final : public platform::UserControlClient {
   Ornabutton& operator=(const Ornabutton&) = delete;
 
   // Where the events go; nullptr raises them to no one.
-  void SetEvents(OrnabuttonEvents* events) { events_ = events; }
+  void SetEvents(OrnabuttonEvents* events);
 
   // ---- The public members, in the order of the control's interface ----
   int32_t ButtonStyle() const { return s.ButtonStyle; }

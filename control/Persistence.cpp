@@ -89,8 +89,8 @@ HostResult Ornabutton::ReadProperties(const PropertyBag& bag) {
   RebuildDerived(Derived::BackColor);
   SetCaption(s.Caption);  // the access key and the layout; the redraw waits
   if (clickMode() == ClickMode::OptionButton) UpdateOptionGroup(GroupAction::Join);
+  // The host's Resize, which always follows, builds the shape and draws.
   s.DrawingDelayed = false;
-  Resize();
   return {};
 }
 

@@ -4,6 +4,7 @@
 #include <initguid.h>
 #include <oleacc.h>
 
+#include "platform/Ole.h"
 #include "platform/SystemLibrary.h"
 
 namespace velmora::platform {
@@ -185,6 +186,7 @@ LRESULT AccessibleAnswer::Answer(HWND hwnd, WPARAM wp, LPARAM lp, AccessibleSour
   static const auto lresultFromObject =
       SystemFunction<decltype(::LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
   if (!createStandard || !lresultFromObject) return 0;
+  UseOle();  // the answer is a marshalled object
   if (!object_) {
     IAccessible* standard = nullptr;
     if (FAILED(createStandard(hwnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))))

@@ -29,10 +29,15 @@ HWND Control::MakeWindow(const wchar_t* windowClass, const std::wstring& text, D
   style |= WS_CHILD | WS_CLIPSIBLINGS;
   if (design_.visible) style |= WS_VISIBLE;
   if (!design_.enabled) style |= WS_DISABLED;
-  hwnd_ = CreateWindowExW(exStyle, windowClass, text.c_str(), style, 0, 0, 0, 0, parent,
+  const int dpi = form_.Dpi();
+  const SIZE size = PixelSize(dpi);
+  hwnd_ = CreateWindowExW(exStyle, windowClass, text.c_str(), style,
+                          TwipsToPixels(design_.left, dpi), TwipsToPixels(design_.top, dpi),
+                          size.cx, size.cy, parent,
                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                           GetModuleHandleW(nullptr), this);
   if (!hwnd_) throw std::runtime_error("could not create the window of control " + Name());
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.FontHandle(Font())), FALSE);
   return hwnd_;
 }
 
@@ -323,6 +328,7 @@ void Frame::Paint(HDC dc) {
 // ---- PictureBox ----
 
 void PictureBox::Create(HWND parent, UINT id) {
+  LoadPicture(form_.Dpi());  // an auto-sized box takes the picture's size
   CreateContainer(parent, id, std::wstring(), design_.borderStyle ? WS_EX_CLIENTEDGE : 0);
 }
 

@@ -71,6 +71,8 @@ class Control {
   void SetContainer(Control* container) { container_ = container; }
 
  protected:
+  // Creates the control's window at its place with the form's font, the way the form's
+  // resolution gives them.
   HWND MakeWindow(const wchar_t* windowClass, const std::wstring& text, DWORD style,
                   DWORD exStyle, HWND parent, UINT id);
   virtual SIZE PixelSize(int dpi) const;

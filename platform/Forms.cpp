@@ -10,6 +10,7 @@
 #include "platform/Numeric.h"
 #include "platform/Resources.h"
 #include "platform/Screen.h"
+#include "platform/StartupTrace.h"
 #include "platform/Text.h"
 #include "platform/UserControl.h"
 
@@ -101,6 +102,7 @@ void Form::Load() {
     if (!bytes) throw DesignError(file, "", "", "the program holds no such design");
     design_ = ParseFormDesign(*bytes, file);
     designRead_ = true;
+    StartupTrace::Mark("reading the design");
   }
   // The dialog manager keeps its state (focus, default button) in the extra bytes, so Tab,
   // Enter, Esc and access keys work as in any dialog.
@@ -113,20 +115,26 @@ void Form::Load() {
                   nullptr, Instance(), this);
   if (!hwnd_) throw std::runtime_error("could not create the window of form " + Name());
   g_loaded.push_back(this);
+  StartupTrace::Mark("main window");
   try {
     dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
     for (const ControlDesign& d : design_.controls) controls_.push_back(MakeControl(*this, d));
     for (auto& c : controls_)
       if (!SameName(c->Design().container, design_.name)) c->SetContainer(Find(c->Design().container));
+    // Every control is made at its place with its font; the hidden window paints all of them
+    // when it is first shown.
     CreateControls(hwnd_, nullptr);
-    ApplyDpi(dpi_);
     LoadIcons();
+    StartupTrace::Mark("icons");
+    // A new window has no default button yet: only a form that has one tells the dialog
+    // manager.
     UINT defaultId = 0;
     for (size_t i = 0; i < controls_.size(); ++i)
       if (controls_[i]->IsDefault()) defaultId = kFirstControlId + static_cast<UINT>(i);
-    SendMessageW(hwnd_, DM_SETDEFID, defaultId, 0);
+    if (defaultId) SendMessageW(hwnd_, DM_SETDEFID, defaultId, 0);
     placed_ = false;
     OnLoad();
+    StartupTrace::Mark("the form's Load");
   } catch (...) {
     DestroyWindow(hwnd_);
     throw;
@@ -146,6 +154,9 @@ void Form::CreateControls(HWND parent, const Control* container) {
                                     [c](const auto& p) { return p.get() == c; }) -
                        controls_.begin();
     c->Create(parent, kFirstControlId + static_cast<UINT>(index));
+    StartupTrace::Mark(c->IsContainer() ? "containers"
+                       : c->Kind() == ControlKind::UserControl ? "user controls"
+                                                               : "system controls");
     if (c->IsContainer()) CreateControls(c->hwnd(), c);
   }
 }
@@ -260,13 +271,17 @@ void Form::Show() {
   if (!placed_) {
     PlaceWindow();
     placed_ = true;
+    StartupTrace::Mark("placing the window");
   }
   const bool wasVisible = IsWindowVisible(hwnd_) != FALSE;
   ShowWindow(hwnd_, SW_SHOW);
+  StartupTrace::Mark("show");
   if (!wasVisible)
     for (auto& c : controls_)
       if (auto* site = dynamic_cast<UserControlSite*>(c.get())) site->NotifyShow();
+  StartupTrace::Mark("the user controls' Show");
   UpdateWindow(hwnd_);
+  StartupTrace::Mark("first paint");
 }
 
 void Form::SetBackColor(uint32_t color) {

@@ -4,6 +4,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Forms.h"
+#include "platform/StartupTrace.h"
 
 namespace velmora::platform {
 
@@ -32,6 +33,7 @@ void DispatchFormMessage(MSG& msg) {
 int RunMessageLoop() {
   MSG msg{};
   while (!Form::LoadedForms().empty()) {
+    StartupTrace::Idle();
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;

@@ -11,6 +11,7 @@
 
 
 #include "platform/Handles.h"
+#include "platform/Ole.h"
 
 namespace velmora::platform {
 
@@ -188,6 +189,7 @@ HostResult Picture::Load(const std::vector<uint8_t>& bytes, Picture& out) {
   }
   IStream* stream = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
   if (!stream) return HostResult::Fail(7, "Out of memory");
+  UseOle();
   IPicture* picture = nullptr;
   const HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
                                     reinterpret_cast<void**>(&picture));
@@ -228,6 +230,7 @@ HostResult Picture::LoadFile(const std::wstring& path, Picture& out) {
 
 Picture Picture::Wrap(PICTDESC& desc, Kind kind, bool cursor) {
   Picture p;
+  UseOle();
   IPicture* picture = nullptr;
   if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(&picture)))) {
     // The picture did not take the handle over: it is still ours to delete.

@@ -7,6 +7,8 @@
 #include "platform/Colors.h"
 #include "platform/Forms.h"
 #include "platform/Numeric.h"
+#include "platform/Ole.h"
+#include "platform/StartupTrace.h"
 #include "platform/Text.h"
 
 namespace velmora::platform {
@@ -200,6 +202,8 @@ HostResult UserControl::SetMouseIcon(const Picture& icon) {
   return {};
 }
 
+void UserControl::AcceptDrops(bool accept) { site_.AcceptDrops(accept); }
+
 void UserControl::Refresh() {
   // Everything is drawn straight onto the window's own DC: what hDC shows is the window's
   // look, so a pending repaint of it is already done.
@@ -250,7 +254,6 @@ void UserControlSite::RegisterWindowClass() {
 
 void UserControlSite::Create(HWND parent, UINT id) {
   RegisterWindowClass();
-  const int dpi = form_.Dpi();
   surface_.font_ = form_.Font();
   surface_.enabled_ = design_.enabled;
   surface_.ambient_.UserMode = form_.UserMode();
@@ -258,9 +261,6 @@ void UserControlSite::Create(HWND parent, UINT id) {
   surface_.ambient_.BackColor = static_cast<int32_t>(container_ ? container_->BackColor()
                                                                 : form_.BackColor());
   MakeWindow(kSiteClass, Widen(design_.name), design_.tabStop ? WS_TABSTOP : 0, 0, parent, id);
-  const SIZE size = PixelSize(dpi);
-  SetWindowPos(hwnd_, nullptr, TwipsToPixels(design_.left, dpi), TwipsToPixels(design_.top, dpi),
-               size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   dc_ = GetDC(hwnd_);
   if (isNew_) {
     client_->InitProperties();
@@ -274,7 +274,20 @@ void UserControlSite::Create(HWND parent, UINT id) {
   }
   lifecycleStarted_ = true;
   client_->Resize();
-  // Needs OLE on this thread; without it the control simply takes no drops.
+  if (acceptDrops_) AcceptDrops(true);
+}
+
+void UserControlSite::AcceptDrops(bool accept) {
+  acceptDrops_ = accept;
+  if (!hwnd_ || accept == (dropTarget_ != nullptr)) return;
+  if (!accept) {
+    RevokeDragDrop(hwnd_);
+    dropTarget_->Release();
+    dropTarget_ = nullptr;
+    return;
+  }
+  // Without OLE on this thread the control simply takes no drops.
+  UseOle();
   dropTarget_ = new SiteDropTarget(*this);
   if (FAILED(RegisterDragDrop(hwnd_, dropTarget_))) {
     dropTarget_->Release();
@@ -448,8 +461,10 @@ LRESULT UserControlSite::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     case WM_ERASEBKGND:
       return 1;  // the control paints every pixel itself
     case WM_PAINT:
+      StartupTrace::Mark("first paint");
       ValidateRect(hwnd, nullptr);
       if (live) client_->Paint();
+      StartupTrace::Mark("painting the user controls");
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT) {

@@ -132,6 +132,9 @@ class UserControl {
   void PropertyChanged(std::string_view key);
   // Resizes the control, in the container's units (twips).
   void Size(float width, float height);
+  // Whether drops on the control reach it (OLEDragOver, OLEDragDrop). Off at first: a window
+  // that takes no drops refuses them all the same, and needs no OLE.
+  void AcceptDrops(bool accept);
 
  private:
   friend class UserControlSite;
@@ -196,7 +199,7 @@ class UserControlSite final : public Control {
   void ShowDefaultLook(bool isDefault) override { SetAmbientDisplayAsDefault(isDefault); }
   // Delivers an access key (the control's own or Enter/Esc).
   void DeliverAccessKey(wchar_t key);
-  // The drop target registered for the control's window (nullptr without OLE).
+  // The drop target registered for the control's window (nullptr while it takes no drops).
   IDropTarget* DropTarget() const { return dropTarget_; }
 
   static void RegisterWindowClass();
@@ -210,6 +213,7 @@ class UserControlSite final : public Control {
   void ResizeInTwips(float width, float height);
   LRESULT Mouse(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Key(UINT msg, WPARAM wp, LPARAM lp);
+  void AcceptDrops(bool accept);
   class SiteDropTarget;
 
   UserControl surface_;
@@ -223,6 +227,7 @@ class UserControlSite final : public Control {
   int16_t clickButton_ = 0;        // the button pressed on the control, while it is down
   bool afterDoubleClick_ = false;  // its release gives no Click
   IDropTarget* dropTarget_ = nullptr;
+  bool acceptDrops_ = false;  // asked for by the control; registered while the window lives
   AccessibleAnswer accessible_;
 };
 

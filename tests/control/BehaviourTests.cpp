@@ -7,6 +7,7 @@
 // hover under the real pointer; focus, the default look and arrows; option groups.
 #include <gtest/gtest.h>
 
+#include <ole2.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -576,6 +577,23 @@ TEST_F(Button, OptionButtonsExcludeEachOtherAsTheyJoinAndLeaveAndTheFocusedOneLo
   b.SetShowFocusRect(false);  // a running button without it never shows the default look
   SetFocus(a.hwnd()), SetFocus(b.hwnd());
   ASSERT_TRUE(PumpUntil([&] { return looks() == "0100"; })) << looks();
+}
+
+// A button registers its window for drops only while its handler takes them.
+TEST_F(Button, RegistersForDropsOnlyWhileItsHandlerTakesThem) {
+  struct Taker final : OrnabuttonEvents {
+    bool TakesDrops() const override { return true; }
+  } taker;
+  Place("Drops", 0);  // its handler takes no drops
+  platform::UserControlSite& s = Site("Drops");
+  EXPECT_EQ(s.DropTarget(), nullptr);
+  EXPECT_EQ(RevokeDragDrop(s.hwnd()), DRAGDROP_E_NOTREGISTERED);
+  s.Client<O>().SetEvents(&taker);
+  ASSERT_NE(s.DropTarget(), nullptr);
+  EXPECT_EQ(RegisterDragDrop(s.hwnd(), s.DropTarget()), DRAGDROP_E_ALREADYREGISTERED);
+  s.Client<O>().SetEvents(nullptr);
+  EXPECT_EQ(s.DropTarget(), nullptr);
+  EXPECT_EQ(RevokeDragDrop(s.hwnd()), DRAGDROP_E_NOTREGISTERED);
 }
 
 }  // namespace
