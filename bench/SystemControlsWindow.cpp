@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 #include "Form1Table.h"
 #include "platform/StartupTrace.h"
@@ -40,29 +41,42 @@ LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+HWND CreateControl(const ControlRow& row, int id, HWND window, HFONT font, HINSTANCE instance) {
+  const wchar_t* windowClass = L"BUTTON";
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  if (Is(row, "frame")) {
+    style |= BS_GROUPBOX;
+  } else if (Is(row, "checkbox")) {
+    style |= BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP;
+  } else if (Is(row, "usercontrol")) {
+    style |= BS_PUSHBUTTON | WS_TABSTOP;
+  } else {
+    windowClass = L"STATIC";
+    style |= SS_LEFT | SS_NOPREFIX;
+  }
+  HWND control = CreateWindowExW(
+      0, windowClass, row.caption, style, Pixels(row.containerLeft) + Pixels(row.left),
+      Pixels(row.containerTop) + Pixels(row.top), Pixels(row.width), Pixels(row.height), window,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+// Each new child window goes below its siblings: the controls first, in TabIndex order (the
+// order Tab walks), then the group boxes and the status strip behind them.
 void CreateControls(HWND window, HFONT font, HINSTANCE instance) {
-  int id = 100;
-  for (const ControlRow& row : kControls) {
-    const wchar_t* windowClass = L"BUTTON";
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    if (Is(row, "frame")) {
-      style |= BS_GROUPBOX;
-    } else if (Is(row, "checkbox")) {
-      style |= BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP;
-    } else if (Is(row, "usercontrol")) {
-      style |= BS_PUSHBUTTON | WS_TABSTOP;
-    } else {
-      windowClass = L"STATIC";
-      style |= SS_LEFT | SS_NOPREFIX;
+  const auto isContainer = [](const ControlRow& row) {
+    return Is(row, "frame") || Is(row, "picturebox");
+  };
+  for (bool containers : {false, true}) {
+    int id = 100;
+    for (const ControlRow& row : kControls) {
+      if (isContainer(row) == containers) {
+        CreateControl(row, id, window, font, instance);
+        Trace::Mark(containers ? "containers" : "system controls");
+      }
+      ++id;
     }
-    const int x = Pixels(row.containerLeft) + Pixels(row.left);
-    const int y = Pixels(row.containerTop) + Pixels(row.top);
-    HWND control = CreateWindowExW(0, windowClass, row.caption, style, x, y, Pixels(row.width),
-                                   Pixels(row.height), window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance,
-                                   nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    Trace::Mark(Is(row, "frame") ? "containers" : "system controls");
   }
 }
 
