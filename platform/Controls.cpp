@@ -197,6 +197,13 @@ void CommandButton::ShowDefaultLook(bool isDefault) {
   if (hwnd_) SendMessageW(hwnd_, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
+bool HasNoFrame(HWND hwnd) {
+  const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
+  return !(style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL)) &&
+         !(exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
+
 // ---- ContainerControl ----
 
 void ContainerControl::RegisterWindowClass() {
@@ -257,6 +264,9 @@ LRESULT CALLBACK ContainerControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LP
         DefWindowProcW(hwnd, msg, wp, lp);
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
+      case WM_NCPAINT:
+        if (HasNoFrame(hwnd)) return 0;
+        break;
       case WM_GETDLGCODE:
         // Like a label: the access key of a frame caption moves to the next control.
         return self->Kind() == ControlKind::Frame ? DLGC_STATIC : 0;

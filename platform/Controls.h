@@ -130,6 +130,10 @@ class CommandButton final : public CaptionedControl {
   std::function<void()> onClick_;
 };
 
+// Whether a window has nothing to draw outside its client area (no border, edge or scroll bar),
+// so that its WM_NCPAINT needs no work.
+bool HasNoFrame(HWND hwnd);
+
 // Frames and picture boxes hold other controls in a window of their own.
 class ContainerControl : public Control {
  public:

@@ -460,6 +460,9 @@ LRESULT UserControlSite::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the control paints every pixel itself
+    case WM_NCPAINT:
+      if (HasNoFrame(hwnd)) return 0;
+      break;
     case WM_PAINT:
       StartupTrace::Mark("first paint");
       ValidateRect(hwnd, nullptr);
