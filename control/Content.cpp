@@ -140,8 +140,8 @@ void Ornabutton::DrawPicture(RECT& Box) {
   const COLORREF oldBack = SetBkColor(buffer, 0xFFFFFF);
   const COLORREF oldText = SetTextColor(buffer, 0x000000);
   {
-    const platform::UniqueBrush grey(
-        CreateSolidBrush(highContrast_ ? static_cast<COLORREF>(SystemColour(COLOR_GRAYTEXT)) : 0x808080));
+    const platform::UniqueBrush grey(CreateSolidBrush(
+        highContrast_ ? static_cast<COLORREF>(SystemColour(COLOR_GRAYTEXT)) : 0x808080));
     const platform::SelectGuard brush(buffer, grey.get());
     BitBlt(buffer, Box.left, Box.top, w, h, mask.get(), 0, 0, 0xB8074A);
   }
@@ -206,6 +206,15 @@ void Ornabutton::DrawFocusFrame(int32_t Color, bool Value, FocusAround Around, P
   // No colour means black, for the slanted frames too.
   if (Color < 0) Color = 0;
   SelectPen(Color, 1, PS_SOLID);
+  // The pixels inside r along its edges, in the current pen.
+  const auto lineInside = [&](const RECT& r) {
+    const POINT frame[] = {{r.left, r.top},
+                           {r.right - 1, r.top},
+                           {r.right - 1, r.bottom - 1},
+                           {r.left, r.bottom - 1},
+                           {r.left, r.top}};
+    Polyline(Buffer.DrawingDC(), frame, 5);
+  };
   // The dotted frame inverts the face; in high contrast its dots take the frame's colour.
   const auto dotted = [&](const RECT& r) {
     if (!highContrast_) {
@@ -213,12 +222,7 @@ void Ornabutton::DrawFocusFrame(int32_t Color, bool Value, FocusAround Around, P
       return;
     }
     SelectPen(Color, 1, PS_DOT);
-    const POINT frame[] = {{r.left, r.top},
-                           {r.right - 1, r.top},
-                           {r.right - 1, r.bottom - 1},
-                           {r.left, r.bottom - 1},
-                           {r.left, r.top}};
-    Polyline(Buffer.DrawingDC(), frame, 5);
+    lineInside(r);
   };
 
   if (IsSlanted(shape())) {
@@ -255,12 +259,7 @@ void Ornabutton::DrawFocusFrame(int32_t Color, bool Value, FocusAround Around, P
     if (!Value) {
       dotted(R);
     } else {
-      const POINT frame[] = {{R.left, R.top},
-                             {R.right - 1, R.top},
-                             {R.right - 1, R.bottom - 1},
-                             {R.left, R.bottom - 1},
-                             {R.left, R.top}};
-      Polyline(Buffer.DrawingDC(), frame, 5);
+      lineInside(R);
     }
     return;
   }

@@ -98,31 +98,33 @@ void Ornabutton::RedrawButton() {
     HighContrastLook(points, colors, State, DrawLevel);
   } else {
     switch (look()) {
-    case Look::RaisedBevel:
-      RaisedBevel(points, colors, State, DrawLevel);
-      break;
-    case Look::FramedBevel:
-      FramedBevel(points, colors, State, DrawLevel);
-      break;
-    case Look::RoundedHotTrack:
-      RoundedHotTrack(points, colors, State, DrawLevel);
-      break;
-    case Look::EtchedFlat:
-      EtchedFlat(points, colors, State, DrawLevel);
-      break;
-    case Look::ThinBevel:
-      ThinBevel(points, colors, State, DrawLevel);
-      break;
-    case Look::FlatHotTrack:
-      FlatHotTrack(points, colors, State, DrawLevel);
-      break;
-    case Look::SoftBevel:
-      SoftBevel(points, colors, State, DrawLevel);
-      break;
-    case Look::RoundedFramed:
-      RoundedFramed(points, colors, State, DrawLevel);
-      break;
-    default: PlainFace(points, colors, State, DrawLevel); break;  // a stored style outside 0..7
+      case Look::RaisedBevel:
+        RaisedBevel(points, colors, State, DrawLevel);
+        break;
+      case Look::FramedBevel:
+        FramedBevel(points, colors, State, DrawLevel);
+        break;
+      case Look::RoundedHotTrack:
+        RoundedHotTrack(points, colors, State, DrawLevel);
+        break;
+      case Look::EtchedFlat:
+        EtchedFlat(points, colors, State, DrawLevel);
+        break;
+      case Look::ThinBevel:
+        ThinBevel(points, colors, State, DrawLevel);
+        break;
+      case Look::FlatHotTrack:
+        FlatHotTrack(points, colors, State, DrawLevel);
+        break;
+      case Look::SoftBevel:
+        SoftBevel(points, colors, State, DrawLevel);
+        break;
+      case Look::RoundedFramed:
+        RoundedFramed(points, colors, State, DrawLevel);
+        break;
+      default:  // a stored style outside 0..7
+        PlainFace(points, colors, State, DrawLevel);
+        break;
     }
   }
   int32_t OutlineColor = colors[12];

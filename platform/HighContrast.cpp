@@ -31,9 +31,13 @@ HighContrastSource* g_current = nullptr;
 
 }  // namespace
 
-bool HighContrastOn() { return (g_current ? g_current : &g_system)->On(); }
+bool HighContrastOn() {
+  return (g_current ? g_current : &g_system)->On();
+}
 
-void SettingsChanged() { g_system.Forget(); }
+void SettingsChanged() {
+  g_system.Forget();
+}
 
 HighContrastSource* SetHighContrastSource(HighContrastSource* source) {
   HighContrastSource* previous = g_current;

@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -565,8 +566,8 @@ class HighContrast final : public platform::HighContrastSource {
  public:
   static constexpr INT kParts[] = {COLOR_BTNFACE,   COLOR_BTNTEXT,       COLOR_3DSHADOW,
                                    COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT};
-  static constexpr COLORREF kFace = 0x102030, kText = 0x40F0E0, kShade = 0x705060,
-                            kLit = 0x2080C0, kLitText = 0xF0A010, kGrey = 0x30B050;
+  static constexpr COLORREF kFace = 0x102030, kText = 0x40F0E0, kShade = 0x705060, kLit = 0x2080C0,
+                            kLitText = 0xF0A010, kGrey = 0x30B050;
   explicit HighContrast(bool switchedOn) : on(switchedOn) {
     const COLORREF scheme[] = {kFace, kText, kShade, kLit, kLitText, kGrey};
     for (size_t i = 0; i < std::size(kParts); ++i) saved_[i] = GetSysColor(kParts[i]);
@@ -588,7 +589,7 @@ class HighContrast final : public platform::HighContrastSource {
 TEST_F(Painting, InHighContrastEveryLookDrawsOnlyTheSystemColours) {
   using H = HighContrast;
   const H hc(true);
-  const std::vector<COLORREF> system{kGround, H::kFace, H::kText, H::kShade,
+  const std::vector<COLORREF> system{kGround, H::kFace,    H::kText, H::kShade,
                                      H::kLit, H::kLitText, H::kGrey};
   for (int32_t style = 0; style <= 7; ++style)
     for (int32_t shape : {0, 3, 4, 6})
@@ -622,9 +623,10 @@ TEST_F(Painting, InHighContrastEveryLookDrawsOnlyTheSystemColours) {
         ExpectRing(1, sunk ? Sides{shade, shade, kF, kF} : Sides{kF, kF, shade, shade}, face, 0);
         if (st != Default) continue;
         const bool aroundCaption = style == 3 || style == 7;
-        const RECT f =
-            aroundCaption ? RECT{c.left - 2, c.top - 2, c.right + 1, c.bottom + 1} : RECT{4, 4, 95, 25};
-        const POINT corner[] = {{f.left, f.bottom}, {f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}};
+        const RECT f = aroundCaption ? RECT{c.left - 2, c.top - 2, c.right + 1, c.bottom + 1}
+                                     : RECT{4, 4, 95, 25};
+        const POINT corner[] = {
+            {f.left, f.bottom}, {f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}};
         for (int side = 0; side < 4; ++side) {
           const std::vector<COLORREF> line = Line(corner[side], corner[(side + 1) % 4]);
           EXPECT_THAT(line, Each(testing::AnyOf(text, face))) << side;
