@@ -53,6 +53,12 @@ void Ornabutton::DrawCaption(int32_t BaseColor, int32_t TextColor, bool Pushed,
   const auto draw = [&] {
     DrawTextW(Buffer.DC(), S.c_str(), static_cast<int>(S.size()), &T, Format);
   };
+  if (highContrast_) {
+    // One copy in the colour given, without relief, hover colour or etched disabled copy.
+    textColor(TextColor);
+    draw();
+    return;
+  }
 
   if (UserControl.Enabled()) {
     int32_t Colour = 0;
@@ -134,7 +140,8 @@ void Ornabutton::DrawPicture(RECT& Box) {
   const COLORREF oldBack = SetBkColor(buffer, 0xFFFFFF);
   const COLORREF oldText = SetTextColor(buffer, 0x000000);
   {
-    const platform::UniqueBrush grey(CreateSolidBrush(0x808080));
+    const platform::UniqueBrush grey(CreateSolidBrush(
+        highContrast_ ? static_cast<COLORREF>(SystemColour(COLOR_GRAYTEXT)) : 0x808080));
     const platform::SelectGuard brush(buffer, grey.get());
     BitBlt(buffer, Box.left, Box.top, w, h, mask.get(), 0, 0, 0xB8074A);
   }
@@ -199,6 +206,24 @@ void Ornabutton::DrawFocusFrame(int32_t Color, bool Value, FocusAround Around, P
   // No colour means black, for the slanted frames too.
   if (Color < 0) Color = 0;
   SelectPen(Color, 1, PS_SOLID);
+  // The pixels inside r along its edges, in the current pen.
+  const auto lineInside = [&](const RECT& r) {
+    const POINT frame[] = {{r.left, r.top},
+                           {r.right - 1, r.top},
+                           {r.right - 1, r.bottom - 1},
+                           {r.left, r.bottom - 1},
+                           {r.left, r.top}};
+    Polyline(Buffer.DrawingDC(), frame, 5);
+  };
+  // The dotted frame inverts the face; in high contrast its dots take the frame's colour.
+  const auto dotted = [&](const RECT& r) {
+    if (!highContrast_) {
+      DrawFocusRect(Buffer.DC(), &r);
+      return;
+    }
+    SelectPen(Color, 1, PS_DOT);
+    lineInside(r);
+  };
 
   if (IsSlanted(shape())) {
     // The slanted shapes always get a solid frame along their sides.
@@ -232,21 +257,16 @@ void Ornabutton::DrawFocusFrame(int32_t Color, bool Value, FocusAround Around, P
     R.right += 2 * E + F * G;
     R.bottom += 2 * E + F;
     if (!Value) {
-      DrawFocusRect(Buffer.DC(), &R);
+      dotted(R);
     } else {
-      const POINT frame[] = {{R.left, R.top},
-                             {R.right - 1, R.top},
-                             {R.right - 1, R.bottom - 1},
-                             {R.left, R.bottom - 1},
-                             {R.left, R.top}};
-      Polyline(Buffer.DrawingDC(), frame, 5);
+      lineInside(R);
     }
     return;
   }
 
   R = {s.ShapeCut + 4, 4, s.ContentRight - 4, nint(H - 8) + 4};
   if (!Value) {
-    DrawFocusRect(Buffer.DC(), &R);
+    dotted(R);
   } else {
     // One pixel outside the dotted frame at the right and bottom.
     const POINT frame[] = {{R.left, R.bottom},

@@ -229,6 +229,7 @@ class Ornabutton final : public platform::UserControlClient {
   void AccessKeyPress(int16_t& KeyAscii) override;
   void GotFocus() override;
   void AmbientChanged(const std::string& PropertyName) override;
+  void SystemColorsChanged() override;
   void OLECompleteDrag(int32_t& Effect) override;
   void OLEDragDrop(platform::DataObject& Data, int32_t& Effect, int16_t& Button, int16_t& Shift,
                    float& X, float& Y) override;
@@ -346,6 +347,7 @@ class Ornabutton final : public platform::UserControlClient {
   void PaintFace(int32_t BaseColor, int16_t& State, int16_t& DrawLevel, int32_t GradColor,
                  int32_t HoverColor);
   void BeginFacePaint(int16_t& DrawLevel);
+  void BeginHighContrastFace(int16_t& DrawLevel, bool pressed, bool ringShape);
   void PaintGradient(int32_t FromColor, int32_t ToColor, GradientDirection Direction);
   void BuildGradientRamp(std::vector<int32_t>& Ramp, int32_t FromColor, int32_t ToColor);
   // All bands of a gradient in one copy; false when they have to be filled one by one.
@@ -362,6 +364,12 @@ class Ornabutton final : public platform::UserControlClient {
   void FlatHotTrack(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   void SoftBevel(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   void RoundedFramed(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  // Any look while high contrast is on: the system's colours on the look's shape and rings.
+  void HighContrastLook(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
+  // System colour `index` (COLOR_BTNFACE, ...) as an RGB value.
+  int32_t SystemColour(int index) const {
+    return Translate(static_cast<int32_t>(0x80000000u | static_cast<uint32_t>(index)));
+  }
   // A stored style outside 0..7: the face and the caption, without rings.
   void PlainFace(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel);
   // The sequence the plainer painters share: face, caption, the style's bevel (a callable
@@ -392,6 +400,7 @@ class Ornabutton final : public platform::UserControlClient {
   platform::UniqueBitmap ScaledPicture;             // the picture at its drawn size
   std::vector<uint32_t> bandPixels_;  // the gradient's pixels, kept for the next paint
   HDC printTarget_ = nullptr;
+  bool highContrast_ = false;  // read as each redraw starts
   OrnabuttonEvents* events_ = nullptr;
   bool released_ = false;
   bool spacePressed_ = false;  // the Space key held now pressed the button

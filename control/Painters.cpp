@@ -255,6 +255,53 @@ void Ornabutton::RoundedFramed(Points& points, Colors& colors, int16_t& State, i
   DrawFocusFrame(Focus, s.Value, FocusAround::Content, points);
 }
 
+void Ornabutton::HighContrastLook(Points& points, Colors& colors, int16_t& State,
+                                  int16_t& DrawLevel) {
+  // The look keeps its shape, its rings' places and its content; the colours are the system's:
+  // the highlight while the pointer is over it, it is pushed or it is set.
+  const bool enabled = UserControl.Enabled();
+  const bool pressed = PressedInside();
+  const bool lit = enabled && (s.Hovering || pressed || s.Value);
+  const int32_t Face = SystemColour(lit ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+  const int32_t Text = SystemColour(!enabled ? COLOR_GRAYTEXT
+                                    : lit    ? COLOR_HIGHLIGHTTEXT
+                                             : COLOR_BTNTEXT);
+  const int32_t Edge = SystemColour(COLOR_BTNTEXT), Shade = SystemColour(COLOR_3DSHADOW);
+  BeginFacePaint(DrawLevel);
+  State = pressed ? 2 : (s.StateFlags & Default) ? 1 : 0;
+  FillBox(0, 0, nint(UserControl.ScaleWidth()), nint(UserControl.ScaleHeight()), Face);
+  DrawCaption(Face, Text, s.Value, /*SingleDisabledCopy=*/true, Text);
+  // The flat look shows no edge at rest, as it does in its own colours.
+  const bool edgeless = look() == Look::FlatHotTrack && !(s.StateFlags & MouseOver) && !s.Value;
+  if (HasBevelRings(shape()) && !edgeless) {
+    SetRange(colors, 1, 12, -1);
+    // The outer ring outlines the button; the middle one, where the look has it, is shaded
+    // right and below when raised, left and above when pushed.
+    SetRange(colors, 9, 12, Edge);
+    if (look() != Look::ThinBevel && look() != Look::FlatHotTrack) {
+      if (pressed || CheckedOrHeld()) {
+        SetRange(colors, 5, 6, Shade);
+      } else {
+        SetRange(colors, 7, 8, Shade);
+      }
+    }
+    DrawBevelFrame(points, colors, -1);
+    if (look() == Look::RoundedHotTrack || look() == Look::RoundedFramed) {
+      // The corner steps of the rounded region belong to the outline.
+      const int32_t W = nint(UserControl.ScaleWidth()), H = nint(UserControl.ScaleHeight());
+      for (const POINT corner :
+           {POINT{1, 1}, POINT{1, H - 2}, POINT{W - 2, 1}, POINT{W - 2, H - 2}}) {
+        const bool left = corner.x == 1;
+        if (left ? s.ShapeCut == 0 : W == s.ContentRight)
+          SetPixel(Buffer.DC(), corner.x, corner.y, static_cast<COLORREF>(Edge));
+      }
+    }
+  }
+  CloseShape(colors, DrawLevel);
+  const bool aroundContent = look() == Look::EtchedFlat || look() == Look::RoundedFramed;
+  DrawFocusFrame(Text, s.Value, aroundContent ? FocusAround::Content : FocusAround::Face, points);
+}
+
 void Ornabutton::PlainFace(Points& points, Colors& colors, int16_t& State, int16_t& DrawLevel) {
   const int32_t Base = Checked() ? s.LightColor : s.FaceColor;
   PaintFace(Base, State, DrawLevel, Translate(s.GradientColor), s.HoverFaceColor);

@@ -95,6 +95,10 @@ void Ornabutton::BeginFacePaint(int16_t& DrawLevel) {
   }
   SelectClipRgn(dc, nullptr);
   const bool ringShape = shape() != Shape::EllipseOutlined && shape() != Shape::Picture;
+  if (highContrast_) {
+    BeginHighContrastFace(DrawLevel, pressed, ringShape);
+    return;
+  }
   // The rings are whole-face gradients of which only the band between the two inset regions
   // survives the clipping of the face fill: white over grey looks raised, grey over white
   // pushed.
@@ -116,6 +120,31 @@ void Ornabutton::BeginFacePaint(int16_t& DrawLevel) {
     GetWindowRgn(UserControl.hWnd(), window.get());
     const int32_t edge = shape() == Shape::EllipseOutlined ? 0x000000 : Translate(s.BackColor);
     platform::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(edge)));
+    FrameRgn(dc, window.get(), brush.get(), 1, 1);
+    SelectClipRgn(dc, ShapeRegion.get());
+    DrawLevel = 3;
+  }
+}
+
+void Ornabutton::BeginHighContrastFace(int16_t& DrawLevel, bool pressed, bool ringShape) {
+  // As BeginFacePaint, with solid rings in place of the gradient ones: the band outside the
+  // face is the outline, the band inside it shaded while the button is pushed.
+  HDC dc = Buffer.DC();
+  const int32_t W = nint(UserControl.ScaleWidth()), H = nint(UserControl.ScaleHeight());
+  const int32_t Edge = SystemColour(COLOR_BTNTEXT);
+  if (ringShape) {
+    FillBox(0, 0, W, H, Edge);
+    SelectClipRgn(dc, ShapeRegion.get());
+    DrawLevel = 3;
+    if (pressed || s.Value) {
+      FillBox(0, 0, W, H, SystemColour(COLOR_3DSHADOW));
+      SelectClipRgn(dc, InnerRegion.get());
+      DrawLevel = 4;
+    }
+  } else if (shape() == Shape::Picture || s.Hovering) {
+    platform::UniqueRegion window(CreateRectRgn(0, 0, 0, 0));
+    GetWindowRgn(UserControl.hWnd(), window.get());
+    platform::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(Edge)));
     FrameRgn(dc, window.get(), brush.get(), 1, 1);
     SelectClipRgn(dc, ShapeRegion.get());
     DrawLevel = 3;

@@ -5,6 +5,7 @@
 
 #include "control/Ornabutton.h"
 #include "platform/Handles.h"
+#include "platform/HighContrast.h"
 #include "platform/Numeric.h"
 #include "platform/Text.h"
 
@@ -92,32 +93,39 @@ void Ornabutton::RedrawButton() {
   Colors colors{};
   int16_t State = 0;
   int16_t DrawLevel = 0;
-  switch (look()) {
-    case Look::RaisedBevel:
-      RaisedBevel(points, colors, State, DrawLevel);
-      break;
-    case Look::FramedBevel:
-      FramedBevel(points, colors, State, DrawLevel);
-      break;
-    case Look::RoundedHotTrack:
-      RoundedHotTrack(points, colors, State, DrawLevel);
-      break;
-    case Look::EtchedFlat:
-      EtchedFlat(points, colors, State, DrawLevel);
-      break;
-    case Look::ThinBevel:
-      ThinBevel(points, colors, State, DrawLevel);
-      break;
-    case Look::FlatHotTrack:
-      FlatHotTrack(points, colors, State, DrawLevel);
-      break;
-    case Look::SoftBevel:
-      SoftBevel(points, colors, State, DrawLevel);
-      break;
-    case Look::RoundedFramed:
-      RoundedFramed(points, colors, State, DrawLevel);
-      break;
-    default: PlainFace(points, colors, State, DrawLevel); break;  // a stored style outside 0..7
+  highContrast_ = platform::HighContrastOn();
+  if (highContrast_) {
+    HighContrastLook(points, colors, State, DrawLevel);
+  } else {
+    switch (look()) {
+      case Look::RaisedBevel:
+        RaisedBevel(points, colors, State, DrawLevel);
+        break;
+      case Look::FramedBevel:
+        FramedBevel(points, colors, State, DrawLevel);
+        break;
+      case Look::RoundedHotTrack:
+        RoundedHotTrack(points, colors, State, DrawLevel);
+        break;
+      case Look::EtchedFlat:
+        EtchedFlat(points, colors, State, DrawLevel);
+        break;
+      case Look::ThinBevel:
+        ThinBevel(points, colors, State, DrawLevel);
+        break;
+      case Look::FlatHotTrack:
+        FlatHotTrack(points, colors, State, DrawLevel);
+        break;
+      case Look::SoftBevel:
+        SoftBevel(points, colors, State, DrawLevel);
+        break;
+      case Look::RoundedFramed:
+        RoundedFramed(points, colors, State, DrawLevel);
+        break;
+      default:  // a stored style outside 0..7
+        PlainFace(points, colors, State, DrawLevel);
+        break;
+    }
   }
   int32_t OutlineColor = colors[12];
   if (DrawLevel == 0) return;
@@ -143,19 +151,28 @@ void Ornabutton::RedrawButton() {
       }
     } else if (IsPictureShape(shape()) && s.Hovering && !pressed) {
       if (!hotTrack) OutlineColor = s.HoverFaceColor;
-      if (!(OutlineColor == Translate(s.BackColor) && !hotTrack)) region = windowRegion();
+      if (highContrast_ || !(OutlineColor == Translate(s.BackColor) && !hotTrack))
+        region = windowRegion();
     } else if (IsPictureShape(shape())) {
       if (s.StateFlags & Default) {
         region = shape() == Shape::PictureRinged ? InnerRegion.get() : ShapeRegion.get();
         if (s.Value && !hotTrack) OutlineColor = Shift(s.ShadowColor, -32);
       }
     }
+    if (highContrast_) OutlineColor = SystemColour(COLOR_BTNTEXT);
     if (region) {
       const platform::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(OutlineColor)));
       FrameRgn(ScreenDC(), region, brush.get(), 1, 1);
     }
   }
   UserControl.Refresh();
+}
+
+void Ornabutton::SystemColorsChanged() {
+  // Colours stored as system colours resolve anew, and high contrast may have come or gone.
+  s.ContainerBackColor = Translate(UserControl.Ambient().BackColor);
+  RebuildDerived(Derived::BackColor);
+  RedrawButton();
 }
 
 void Ornabutton::ShowInteraction() {

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/Colors.h"
 #include "platform/Forms.h"
+#include "platform/HighContrast.h"
 #include "platform/Numeric.h"
 #include "platform/SystemLibrary.h"
 #include "platform/Text.h"
@@ -241,7 +241,7 @@ LRESULT CALLBACK ContainerControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LP
         RECT rc;
         GetClientRect(hwnd, &rc);
         FillRect(reinterpret_cast<HDC>(wp), &rc,
-                 self->form_.Brush(ResolveColor(self->BackColor())));
+                 self->form_.Brush(DisplayColor(self->BackColor(), COLOR_BTNFACE)));
         return 1;
       }
       case WM_PAINT: {
@@ -329,9 +329,9 @@ void Frame::Paint(HDC dc) {
   DrawTextW(dc, text.c_str(), -1, &measured, flags | DT_CALCRECT);
   textRect.right = std::min(textRect.right, measured.right);
   RECT gap{inset, 0, textRect.right + pad, tm.tmHeight};
-  FillRect(dc, &gap, form_.Brush(ResolveColor(BackColor())));
+  FillRect(dc, &gap, form_.Brush(DisplayColor(BackColor(), COLOR_BTNFACE)));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, enabled ? ResolveColor(ForeColor()) : GetSysColor(COLOR_GRAYTEXT));
+  SetTextColor(dc, enabled ? DisplayColor(ForeColor(), COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
   DrawTextW(dc, text.c_str(), -1, &textRect, flags | DT_END_ELLIPSIS);
 }
 
@@ -395,7 +395,7 @@ void Line::Draw(HDC dc, int dpi) const {
   const int x2 = TwipsToPixels(design_.x2, dpi), y2 = TwipsToPixels(design_.y2, dpi);
   // The width is given in pixels at 96 DPI and scales with the screen, never below one pixel.
   const int width = std::max(1, nint(design_.borderWidth * dpi / 96.0));
-  const COLORREF color = ResolveColor(design_.borderColor);
+  const COLORREF color = DisplayColor(design_.borderColor, COLOR_BTNTEXT);
   if (x1 == x2 && y1 == y2) return;
   if (x1 == x2 || y1 == y2) {
     // Straight lines are filled rectangles that grow right and down from their coordinates,

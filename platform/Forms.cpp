@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "platform/Application.h"
-#include "platform/Colors.h"
 #include "platform/Controls.h"
+#include "platform/HighContrast.h"
 #include "platform/MessageBox.h"
 #include "platform/Numeric.h"
 #include "platform/Resources.h"
@@ -490,14 +490,14 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {
       const Control* c = FromChild(reinterpret_cast<HWND>(lp));
-      const COLORREF back = ResolveColor(c ? c->BackColor() : design_.backColor);
+      const COLORREF back = DisplayColor(c ? c->BackColor() : design_.backColor, COLOR_BTNFACE);
       auto* dc = reinterpret_cast<HDC>(wp);
-      SetTextColor(dc, ResolveColor(c ? c->ForeColor() : design_.foreColor));
+      SetTextColor(dc, DisplayColor(c ? c->ForeColor() : design_.foreColor, COLOR_BTNTEXT));
       SetBkColor(dc, back);
       return reinterpret_cast<LRESULT>(Brush(back));
     }
     case WM_CTLCOLORDLG:
-      return reinterpret_cast<LRESULT>(Brush(ResolveColor(design_.backColor)));
+      return reinterpret_cast<LRESULT>(Brush(DisplayColor(design_.backColor, COLOR_BTNFACE)));
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
@@ -526,10 +526,15 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DISPLAYCHANGE:
       Screen::DisplayChanged();
       break;
+    // Top-level windows hear of new colours, settings (high contrast among them) and visual
+    // styles; the controls, the buttons among them, hear of them from the form.
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
     case WM_SYSCOLORCHANGE:
+      if (msg == WM_SETTINGCHANGE) SettingsChanged();
       brushes_.clear();
       for (const auto& c : controls_)
-        if (c->hwnd()) SendMessageW(c->hwnd(), WM_SYSCOLORCHANGE, wp, lp);
+        if (c->hwnd()) SendMessageW(c->hwnd(), msg, wp, lp);
       RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       return 0;
     case WM_NCDESTROY: {

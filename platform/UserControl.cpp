@@ -520,6 +520,11 @@ LRESULT UserControlSite::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       BitBlt(reinterpret_cast<HDC>(wp), 0, 0, static_cast<int>(surface_.ScaleWidth()),
              static_cast<int>(surface_.ScaleHeight()), dc_, 0, 0, SRCCOPY);
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+      if (live) client_->SystemColorsChanged();
+      return 0;
     case WM_GETOBJECT:
       if (live) {
         if (const LRESULT answer = accessible_.Answer(hwnd, wp, lp, *client_)) return answer;

@@ -63,6 +63,8 @@ class UserControlClient : public AccessibleSource {
   virtual void AccessKeyPress(int16_t& /*keyAscii*/) {}
   virtual void GotFocus() {}
   virtual void AmbientChanged(const std::string& /*propertyName*/) {}
+  // The system's colours, settings (high contrast among them) or visual style changed.
+  virtual void SystemColorsChanged() {}
 
   // OLE drag and drop.
   virtual void OLECompleteDrag(int32_t& /*effect*/) {}

@@ -12,12 +12,15 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "control/Color.h"
+#include "platform/DesignFile.h"
 #include "platform/Handles.h"
+#include "platform/HighContrast.h"
 #include "platform/Picture.h"
 #include "tests/support/ButtonHost.h"
 #include "tests/support/OrnabuttonProbe.h"
@@ -554,6 +557,119 @@ TEST_F(Painting, APressedCustomClickButtonMovesOnePixelAndBack) {
 }
 
 // ---- The colour arithmetic ----
+
+// ---- High contrast ----
+
+// The high-contrast setting on (or off, as `on` says) and the system colours of buttons set to
+// values no look has of its own; both are put back when it goes.
+class HighContrast final : public platform::HighContrastSource {
+ public:
+  static constexpr INT kParts[] = {COLOR_BTNFACE,   COLOR_BTNTEXT,       COLOR_3DSHADOW,
+                                   COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT};
+  static constexpr COLORREF kFace = 0x102030, kText = 0x40F0E0, kShade = 0x705060, kLit = 0x2080C0,
+                            kLitText = 0xF0A010, kGrey = 0x30B050;
+  explicit HighContrast(bool switchedOn) : on(switchedOn) {
+    const COLORREF scheme[] = {kFace, kText, kShade, kLit, kLitText, kGrey};
+    for (size_t i = 0; i < std::size(kParts); ++i) saved_[i] = GetSysColor(kParts[i]);
+    SetSysColors(static_cast<int>(std::size(kParts)), kParts, scheme);
+    previous_ = platform::SetHighContrastSource(this);
+  }
+  ~HighContrast() override {
+    platform::SetHighContrastSource(previous_);
+    SetSysColors(static_cast<int>(std::size(kParts)), kParts, saved_);
+  }
+  bool On() override { return on; }
+  bool on;
+
+ private:
+  COLORREF saved_[std::size(kParts)]{};
+  platform::HighContrastSource* previous_ = nullptr;
+};
+
+TEST_F(Painting, InHighContrastEveryLookDrawsOnlyTheSystemColours) {
+  using H = HighContrast;
+  const H hc(true);
+  const std::vector<COLORREF> system{kGround, H::kFace,    H::kText, H::kShade,
+                                     H::kLit, H::kLitText, H::kGrey};
+  for (int32_t style = 0; style <= 7; ++style)
+    for (int32_t shape : {0, 3, 4, 6})
+      for (St st : {Normal, Hover, Pressed, Default, Checked, Disabled}) {
+        SCOPED_TRACE(testing::PrintToString(std::vector<int>{style, shape, st}));
+        // A gradient, a hover colour and an embossed caption of the button's own: none shows.
+        Ornabutton& b = Button(style, shape);
+        b.SetGradientColor(0x3070F0);
+        b.SetGradientMode(3);
+        b.SetHoverForeColor(0x0000FF);
+        b.SetCaptionStyle(1);
+        Paint(b, st);
+        int foreign = 0;
+        for (int y = 0; y < 30; ++y)
+          for (int x = 0; x < 100; ++x)
+            foreign += std::find(system.begin(), system.end(), Px(x, y)) == system.end();
+        EXPECT_EQ(foreign, 0);
+        if (shape != 0) continue;
+        // The named parts of the rectangle: face, caption, rings at both ends, focus frame.
+        const bool lit = st == Hover || st == Pressed || st == Checked;
+        const bool sunk = st == Pressed || st == Checked;
+        const COLORREF face = lit ? H::kLit : H::kFace;
+        const COLORREF text = st == Disabled ? H::kGrey : lit ? H::kLitText : H::kText;
+        EXPECT_EQ(Px(30, 24), face);
+        const RECT c = b.State().CaptionRect;
+        const RECT found = Find(text, c);
+        EXPECT_TRUE(found.left <= found.right && found.right - found.left >= 6);
+        const bool edgeless = style == 5 && !lit;
+        ExpectRing(0, Flat(edgeless ? kF : H::kText), face, 0);
+        const COLORREF shade = style == 4 || style == 5 ? kF : H::kShade;
+        ExpectRing(1, sunk ? Sides{shade, shade, kF, kF} : Sides{kF, kF, shade, shade}, face, 0);
+        if (st != Default) continue;
+        const bool aroundCaption = style == 3 || style == 7;
+        const RECT f = aroundCaption ? RECT{c.left - 2, c.top - 2, c.right + 1, c.bottom + 1}
+                                     : RECT{4, 4, 95, 25};
+        const POINT corner[] = {
+            {f.left, f.bottom}, {f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}};
+        for (int side = 0; side < 4; ++side) {
+          const std::vector<COLORREF> line = Line(corner[side], corner[(side + 1) % 4]);
+          EXPECT_THAT(line, Each(testing::AnyOf(text, face))) << side;
+          EXPECT_GE(std::count(line.begin(), line.end(), text) * 3, std::ssize(line)) << side;
+        }
+      }
+}
+
+TEST_F(Painting, HighContrastKeepsTheStoredColoursAndWritesThemBackAsTheyWere) {
+  Ornabutton& b = Button(7);
+  b.SetGradientColor(0x3070F0);
+  b.SetGradientMode(1);
+  b.SetHoverForeColor(0x0000FF);
+  const std::string stored = platform::WriteFormDesign(form.SaveDesign());
+  const HighContrast hc(true);
+  Paint(b, Hover);
+  EXPECT_EQ(b.BackColor(), static_cast<int32_t>(kBack));
+  EXPECT_EQ(b.HoverBackColor(), static_cast<int32_t>(kHover));
+  EXPECT_EQ(platform::WriteFormDesign(form.SaveDesign()), stored);
+}
+
+TEST_F(Painting, ButtonsFollowHighContrastAndTheSystemColoursLive) {
+  Ornabutton& b = Button(0);
+  Front();
+  test::MoveMouse(Away());
+  const auto shows = [&](COLORREF face) {
+    return test::PumpUntil([&] { return test::ClientPixels(b.hwnd()).At(30, 24) == face; });
+  };
+  ASSERT_TRUE(shows(kBack));
+  HighContrast hc(false);
+  EXPECT_TRUE(shows(kBack)) << "high contrast is still off";
+  hc.on = true;
+  SendMessageW(form.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_TRUE(shows(HighContrast::kFace));
+  // A new scheme reaches the form as WM_SYSCOLORCHANGE.
+  const INT part = COLOR_BTNFACE;
+  const COLORREF other = 0x405060;
+  SetSysColors(1, &part, &other);
+  EXPECT_TRUE(shows(other));
+  hc.on = false;
+  SendMessageW(form.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_TRUE(shows(kBack));
+}
 
 TEST(ShiftColor, MovesClampsMirrorsAndAvoidsTheExtremes) {
   // Colour, amount, ScaleBlue, AvoidExtremes, Invert; the result and the amount afterwards.

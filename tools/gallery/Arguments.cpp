@@ -26,6 +26,11 @@ Parsed ParseArguments(const std::vector<std::wstring>& args) {
       o.help = true;
       return {o, {}};
     }
+    if (a == L"--high-contrast") {
+      if (o.highContrast) return {{}, "--high-contrast is given twice"};
+      o.highContrast = true;
+      continue;
+    }
     if (a == L"--design" || a == L"--out") {
       const bool design = a == L"--design";
       if (design ? haveDesign : haveOut) return {{}, platform::Narrow(a) + " is given twice"};

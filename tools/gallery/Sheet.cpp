@@ -7,6 +7,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "platform/HighContrast.h"
 #include "platform/Text.h"
 
 namespace velmora::gallery {
@@ -48,7 +49,9 @@ Sheet::Sheet(int width, int height) : width_(width), height_(height) {
   void* bits = nullptr;
   bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
-  Fill({0, 0, width, height}, kSheetBack);
+  // In high contrast the sheet is a window of the scheme: its face and text colours.
+  const bool highContrast = platform::HighContrastOn();
+  Fill({0, 0, width, height}, highContrast ? GetSysColor(COLOR_BTNFACE) : kSheetBack);
   const auto font = [](int weight) {
     return CreateFontW(-12, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
@@ -57,7 +60,7 @@ Sheet::Sheet(int width, int height) : width_(width), height_(height) {
   font_.reset(font(FW_NORMAL));
   bold_.reset(font(FW_BOLD));
   SetBkMode(dc_.get(), TRANSPARENT);
-  SetTextColor(dc_.get(), 0x202020);
+  SetTextColor(dc_.get(), highContrast ? GetSysColor(COLOR_BTNTEXT) : 0x202020);
 }
 
 Sheet::~Sheet() {

@@ -5,8 +5,11 @@
 
 #include <cstdio>
 #include <exception>
+#include <iterator>
+#include <optional>
 
 #include "control/Ornabutton.h"
+#include "platform/HighContrast.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 #include "tools/gallery/Arguments.h"
@@ -23,8 +26,38 @@ class ConsoleMessages final : public velmora::platform::MessageBoxService {
   }
 };
 
+// High contrast as the buttons see it: the setting on and a black scheme of system colours, for
+// this process only while it renders; the previous colours come back when it goes.
+class HighContrastScheme final : public velmora::platform::HighContrastSource {
+ public:
+  HighContrastScheme() {
+    for (size_t i = 0; i < std::size(kElements); ++i) saved_[i] = GetSysColor(kElements[i]);
+    SetSysColors(static_cast<int>(std::size(kElements)), kElements, kScheme);
+    previous_ = velmora::platform::SetHighContrastSource(this);
+  }
+  ~HighContrastScheme() override {
+    velmora::platform::SetHighContrastSource(previous_);
+    SetSysColors(static_cast<int>(std::size(kElements)), kElements, saved_);
+  }
+  HighContrastScheme(const HighContrastScheme&) = delete;
+  HighContrastScheme& operator=(const HighContrastScheme&) = delete;
+  bool On() override { return true; }
+
+ private:
+  static constexpr INT kElements[] = {COLOR_BTNFACE,   COLOR_BTNTEXT,       COLOR_3DSHADOW,
+                                      COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT,
+                                      COLOR_WINDOW,    COLOR_WINDOWTEXT};
+  static constexpr COLORREF kScheme[] = {RGB(0, 0, 0),      RGB(255, 255, 255), RGB(128, 128, 128),
+                                         RGB(26, 235, 255), RGB(0, 0, 0),       RGB(63, 242, 63),
+                                         RGB(0, 0, 0),      RGB(255, 255, 255)};
+  COLORREF saved_[std::size(kElements)]{};
+  velmora::platform::HighContrastSource* previous_ = nullptr;
+};
+
 int Run(const velmora::gallery::Options& options) {
   using namespace velmora;
+  std::optional<HighContrastScheme> scheme;
+  if (options.highContrast) scheme.emplace();
   gallery::Rendering r =
       options.design.empty() ? gallery::RenderCatalogue() : gallery::RenderDesign(options.design);
   std::string error;
