@@ -2,7 +2,7 @@
 // "Key=value" words that name each property by its stored key: the change keys each setter
 // reports (none for a value out of range or unchanged), what it stores, what screen readers hear,
 // the designer's messages, the hover colour locks. Stored designs: every key written or left
-// out, designs holding values in any form a bag may carry, the release of every drawing object.
+// out, designs holding values in any form a bag may carry.
 // Input on real windows: mouse and key sequences as events, Clicks and Values in each mode;
 // hover under the real pointer; focus, the default look and arrows; option groups.
 #include <gtest/gtest.h>
@@ -22,7 +22,6 @@
 #include "platform/Text.h"
 #include "tests/support/ButtonHost.h"
 #include "tests/support/OrnabuttonProbe.h"
-#include "tests/support/Soak.h"
 
 namespace velmora {
 namespace {
@@ -379,30 +378,6 @@ TEST_F(Button, StoredDesignsLoadWhateverFormTheirValuesTake) {
     stored.Show();
     EXPECT_EQ(Read(ButtonOf(stored), read), read) << properties;
   }
-}
-
-TEST_F(Button, TerminateReleasesEveryDrawingObjectItMade) {
-  // Buttons in several looks and shapes, with a picture, a picture shape, a caption font and a
-  // gradient, drawn hot, pressed and default, then destroyed. The first round fills the
-  // system's own caches.
-  const auto round = [] {
-    Form host(platform::ParseFormDesign(test::kButtonHostDesign, "Host.json"));
-    host.Show();
-    for (int i = 0; i < 4; ++i) {
-      O& b = host.PlaceUserControl(O::kClassName, "B" + std::to_string(i), "Box", 240,
-                                   240 + 480 * i, 1455, 375)
-                 .Client<O>();
-      Apply(b, "Image=bmp FontStyle=" + std::to_string(2 + 4 * (i % 2)) +
-                   " Mode=" + std::to_string(i % 3) + " BackStyle=" + std::to_string(2 * i + 1) +
-                   " Gradient=" + std::to_string(i) +
-                   " Shape=" + std::to_string(i == 3 ? 7 : 2 + i));
-      b.PaintInto(b.hdc(), {true, i % 2 == 0, i == 1});
-    }
-  };
-  round();
-  const int before = test::GdiHeadroom();
-  for (int i = 0; i < 3; ++i) round();
-  EXPECT_EQ(test::GdiHeadroom(), before) << "12 buttons made and destroyed";
 }
 
 TEST_F(Button, InputSequencesGiveTheirEventsClicksAndValuesInEachMode) {
