@@ -184,9 +184,8 @@ TEST_F(HostileInput, StoredValuesOutOfRangeLoadAsStoredAndDrawSanely) {
   const std::string picture = platform::Base64Encode(test::PictureFile(L"DISC_BMP"));
   for (const auto& [key, value, unused] : Entries(
            "CapAlign -7; BackStyle -1; BackStyle 2147483647; Shape 99; Shape -2147483648; Gradient "
-           "9; "
-           "Gradient -3; Mode 7; CustomClick -5; CustomClick 100; ImgSize -32768; ImgSize 32767; "
-           "ImgAlign 42; LockHover -1; CapStyle 12; cBack 2147483647; cBack -2147483393; "
+           "9; Gradient -3; Mode 7; CustomClick -5; CustomClick 100; ImgSize -32768; ImgSize "
+           "32767; ImgAlign 42; LockHover -1; CapStyle 12; cBack 2147483647; cBack -2147483393; "
            "cFore 16777217; cGradient -1; cBHover -2147483648; cFHover 2130706432")) {
     const std::string what = key + " = " + value;
     platform::Form stored(test::HostWithButton(R"({"caption": "Odd", "Image": {"picture": ")" +

@@ -68,49 +68,46 @@ void MoveMouse(POINT screen) {
   }, 2s);
 }
 
-void Click(POINT screen, bool right) {
-  MoveMouse(screen);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof in[0]);
-}
-
-void ClickCenter(HWND hwnd) { Click(CenterOnScreen(hwnd)); }
-
-void MouseButton(bool down, bool right) {
+namespace {
+INPUT MouseInput(bool down, bool right) {
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
                         : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-  SendInput(1, &in, sizeof in);
+  return in;
 }
-
-void Key(WORD vk, bool down) {
+INPUT KeyInput(WORD vk, bool down) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
   in.ki.wVk = vk;
   in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
   in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &in, sizeof in);
+  return in;
 }
+void Send(std::vector<INPUT> in) {
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+}  // namespace
+
+void Click(POINT screen, bool right) {
+  MoveMouse(screen);
+  Send({MouseInput(true, right), MouseInput(false, right)});
+}
+
+void ClickCenter(HWND hwnd) { Click(CenterOnScreen(hwnd)); }
+
+void MouseButton(bool down, bool right) { Send({MouseInput(down, right)}); }
+
+void Key(WORD vk, bool down) { Send({KeyInput(vk, down)}); }
 
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
   std::vector<INPUT> in;
-  const auto key = [&](WORD k, bool up) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = k;
-    i.ki.wScan = static_cast<WORD>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC));
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    in.push_back(i);
-  };
-  for (WORD m : modifiers) key(m, false);
-  key(vk, false);
-  key(vk, true);
-  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) key(*it, true);
-  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+  for (WORD m : modifiers) in.push_back(KeyInput(m, true));
+  in.push_back(KeyInput(vk, true));
+  in.push_back(KeyInput(vk, false));
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+    in.push_back(KeyInput(*it, false));
+  Send(in);
 }
 
 ClientPixels::ClientPixels(HWND hwnd) {
