@@ -1,6 +1,8 @@
 // The main window's four buttons as their stored designs make them.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/Form1.h"
 #include "tests/support/OrnabuttonProbe.h"
 #include "platform/UserControl.h"
@@ -23,35 +25,28 @@ class ButtonDesigns : public testing::Test {
   Form1 form{store, L"C:\\Velmora"};
 };
 
+// Stored: caption, style 3, centred caption, the font, back colour, white hover face, grey
+// gradient and its mode, and black caption colours but for "About"; the rest read defaults.
 TEST_F(ButtonDesigns, EachButtonLoadsItsStoredValuesAndTheDefaultsOfTheRest) {
-  const wchar_t* captions[] = {L"Select all", L"Select None", L"Remove Selected Ads", L"About"};
-  const int32_t backs[] = {0x00E0E0E0, kFace, kFace, kFace};
-  const int32_t gradients[] = {2, 2, 2, 1};
+  const struct {
+    const wchar_t* caption;
+    int32_t back, gradientMode, fore;
+  } rows[] = {{L"Select all", 0x00E0E0E0, 2, 0}, {L"Select None", kFace, 2, 0},
+              {L"Remove Selected Ads", kFace, 2, 0}, {L"About", kFace, 1, kText}};
   for (int i = 1; i <= 4; ++i) {
     const Ornabutton& b = Button(i);
+    const auto& row = rows[i - 1];
     SCOPED_TRACE("Ornabutton" + std::to_string(i));
-    EXPECT_EQ(b.Caption(), captions[i - 1]);
-    EXPECT_EQ(b.ButtonStyle(), 3);
-    EXPECT_EQ(b.CaptionAlign(), 2);
+    EXPECT_EQ(b.Caption(), row.caption);
+    EXPECT_EQ((std::array<int32_t, 7>{b.ButtonStyle(), b.CaptionAlign(), b.FontStyle(), b.HoverColorLocks(),
+                                      b.Mode(), b.Value(), b.Font().weight}),
+              (std::array<int32_t, 7>{3, 2, 0, 1, 0, 0, 400}));
     EXPECT_EQ(b.Font().name, "MS Sans Serif");
     EXPECT_DOUBLE_EQ(b.Font().size, 8.25);
-    EXPECT_EQ(b.Font().weight, 400);
-    EXPECT_EQ(b.FontStyle(), 0);
-    EXPECT_EQ(b.BackColor(), backs[i - 1]);
-    EXPECT_EQ(b.HoverBackColor(), 0x00FFFFFF);
-    EXPECT_EQ(b.HoverColorLocks(), 1);
-    EXPECT_EQ(b.GradientColor(), 0x00C0C0C0);
-    EXPECT_EQ(b.GradientMode(), gradients[i - 1]);
-    EXPECT_EQ(b.Mode(), 0);
-    EXPECT_FALSE(b.Value());
+    EXPECT_EQ((std::array<int32_t, 6>{b.BackColor(), b.HoverBackColor(), b.GradientColor(), b.GradientMode(),
+                                      b.ForeColor(), b.HoverForeColor()}),
+              (std::array<int32_t, 6>{row.back, 0x00FFFFFF, 0x00C0C0C0, row.gradientMode, row.fore, row.fore}));
   }
-  for (int i = 1; i <= 3; ++i) {
-    EXPECT_EQ(Button(i).ForeColor(), 0);
-    EXPECT_EQ(Button(i).HoverForeColor(), 0);
-  }
-  // "About" stores neither caption colour.
-  EXPECT_EQ(Button(4).ForeColor(), kText);
-  EXPECT_EQ(Button(4).HoverForeColor(), kText);
 }
 
 TEST_F(ButtonDesigns, TheAboutCaptionUsesTheSystemTextColour) {

@@ -1,6 +1,8 @@
 // The main window on screens of any DPI: run by the test command at 96, 144 and 192 DPI.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
 #include <set>
 
 #include "app/Form1.h"
@@ -25,24 +27,24 @@ TEST(Dpi, TheMainWindowKeepsItsTwipsAndEveryCaptionFitsItsButton) {
   Form1 form(store, L"C:\\Velmora");
   form.Show();
   EXPECT_EQ(static_cast<int>(GetDpiForWindow(form.hwnd())), dpi);
+  // The client area is 7410 x 4905 twips; the caption font is 8.25 points.
+  const std::map<int, std::array<LONG, 3>> pixels = {
+      {96, {494, 327, -11}}, {144, {741, 491, -16}}, {192, {988, 654, -22}}};
+  ASSERT_EQ(pixels.count(dpi), 1u) << dpi;
+  const auto [width, height, fontHeight] = pixels.at(dpi);
   RECT client;
   GetClientRect(form.hwnd(), &client);
-  EXPECT_EQ(client.right, TwipsToPixels(7410, dpi));
-  EXPECT_EQ(client.bottom, TwipsToPixels(4905, dpi));
-  if (dpi == 144) {
-    EXPECT_EQ(client.right, 741);
-    EXPECT_EQ(client.bottom, 491);
-  }
+  EXPECT_EQ(client.right, width);
+  EXPECT_EQ(client.bottom, height);
   for (int i = 1; i <= 4; ++i) {
     auto& site = form.Get<platform::UserControlSite>("Ornabutton" + std::to_string(i));
     const Ornabutton& button = site.Client<Ornabutton>();
     const RECT r = test::RectInParent(site.hwnd());
     EXPECT_EQ(r.right - r.left, TwipsToPixels(site.Width(), dpi)) << i;
     EXPECT_EQ(r.bottom - r.top, TwipsToPixels(site.Height(), dpi)) << i;
-    // The caption font follows the screen: 8.25 points in pixels at this DPI.
     LOGFONTW font{};
     GetObjectW(GetCurrentObject(OrnabuttonProbe::Buffer(button), OBJ_FONT), sizeof font, &font);
-    EXPECT_EQ(font.lfHeight, nint(-(8.25 * 20) / (1440.0 / dpi))) << i;
+    EXPECT_EQ(font.lfHeight, fontHeight) << i;
     RECT text{0, 0, 0, 0};
     DrawTextW(OrnabuttonProbe::Buffer(button), button.Caption().c_str(), -1, &text,
               DT_CALCRECT | DT_SINGLELINE);
@@ -86,29 +88,29 @@ RECT VisiblePart(HWND hwnd) {
   return visible;
 }
 
+// Each outcome's text either fits the visible part of the status label whole, or the label
+// gives a brief text and one information message gives every name.
 TEST(Dpi, EveryStatusShowsWholeInTheVisiblePartOfTheStatusLabel) {
-  struct Case {
-    const char* what;
-    bool tick = true;
-    LONG openError = ERROR_SUCCESS;
+  const struct {
+    bool tick;
+    LONG openError;
     std::set<std::wstring> failing;
-    bool failAll = false;
+    bool failAll;
     const wchar_t* shows;  // a part of what the label must show
-    int messages = 0;      // information messages: 0 or 1, or -1 for either
-    const wchar_t* told = nullptr;  // in the label, or in the message when there is one
+    int messages;          // information messages: 0 or 1, or -1 for either
+    const wchar_t* told;   // in the label, or in the message when there is one
+  } cases[] = {
+      {false, ERROR_SUCCESS, {}, false, L"Please Select", 0, nullptr},
+      {true, ERROR_SUCCESS, {}, false, L"Killed", 0, nullptr},
+      {true, ERROR_FILE_NOT_FOUND, {}, false, L"No Messenger settings", 0, nullptr},
+      {true, ERROR_ACCESS_DENIED, {}, false, L"Access denied", 0, nullptr},
+      {true, ERROR_INVALID_HANDLE, {}, false, L"Error 6 ", 0, nullptr},
+      {true, 2147483647, {}, false, L"nothing changed", -1, L"2147483647"},
+      {true, ERROR_SUCCESS, {L"Conf Adurl"}, false, L"1 setting could not be changed: Conf Adurl.", 0, nullptr},
+      {true, ERROR_SUCCESS, {}, true, L"Done, but 18 settings could not be changed.", 1, nullptr},
   };
-  const Case cases[] = {
-      {"nothing ticked", false, ERROR_SUCCESS, {}, false, L"Please Select"},
-      {"done", true, ERROR_SUCCESS, {}, false, L"Killed"},
-      {"no key", true, ERROR_FILE_NOT_FOUND, {}, false, L"No Messenger settings"},
-      {"access denied", true, ERROR_ACCESS_DENIED, {}, false, L"Access denied"},
-      {"open failed", true, ERROR_INVALID_HANDLE, {}, false, L"Error 6 "},
-      {"a huge error code", true, 2147483647, {}, false, L"nothing changed", -1, L"2147483647"},
-      {"one failure", true, ERROR_SUCCESS, {L"Conf Adurl"}, false, L"1 setting could not be changed: Conf Adurl."},
-      {"every setting failing", true, ERROR_SUCCESS, {}, true, L"Done, but 18 settings could not be changed.", 1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(platform::Narrow(c.shows));
     ScriptedStore store;
     store.openError = c.openError;
     store.failing = c.failing;

@@ -1,6 +1,7 @@
 // The design-file reader: what a good design yields and how each kind of bad one is reported.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "platform/DesignFile.h"
@@ -36,54 +37,36 @@ const char* const kGood = R"({
        "font": {"name": "Tahoma", "size": 9.75, "italic": true}, "image": {"picture": "Qk0A/xA="}}}
   ]})";
 
+// A fixed dialog has no minimise or maximise box and stays out of the task bar unless told;
+// picture boxes have a border unless told; a line has no tab index.
 TEST(DesignFile, GoodDesignYieldsEveryValueAndTheDefaults) {
   const FormDesign d = ParseFormDesign(kGood, "Sample.json");
-  EXPECT_EQ(d.file, "Sample.json");
-  EXPECT_EQ(d.name, "Sample");
-  EXPECT_EQ(d.caption, "Sample form");
-  EXPECT_EQ(d.clientWidth, 4500);
-  EXPECT_EQ(d.clientHeight, 3000);
+  EXPECT_EQ(d.file + "|" + d.name + "|" + d.caption + "|" + d.font.name, "Sample.json|Sample|Sample form|Tahoma");
+  EXPECT_EQ((std::array<int64_t, 9>{d.clientWidth, d.clientHeight, d.minButton, d.maxButton, d.showInTaskbar,
+                                    d.backColor, d.font.weight, d.font.italic, d.controlBox}),
+            (std::array<int64_t, 9>{4500, 3000, false, false, false, 0x8000000F, 700, true, true}));
   EXPECT_EQ(d.borderStyle, FormBorder::FixedDialog);
-  // A fixed dialog has no minimise or maximise box and stays out of the task bar unless told.
-  EXPECT_FALSE(d.minButton);
-  EXPECT_FALSE(d.maxButton);
-  EXPECT_FALSE(d.showInTaskbar);
   EXPECT_EQ(d.startUpPosition, StartUpPosition::CenterOwner);
-  EXPECT_EQ(d.backColor, 0x8000000Fu);
-  EXPECT_EQ(d.font.name, "Tahoma");
   EXPECT_DOUBLE_EQ(d.font.size, 9.75);
-  EXPECT_EQ(d.font.weight, 700);
-  EXPECT_TRUE(d.font.italic);
   ASSERT_EQ(d.controls.size(), 7u);
 
   const ControlDesign& check = *d.Find("CHECK1");
   EXPECT_EQ(check.kind, ControlKind::CheckBox);
   EXPECT_EQ(check.container, "frame1");
-  EXPECT_EQ(check.value, 2);
-  EXPECT_EQ(check.backColor, 0x80000005u);
-  EXPECT_EQ(check.foreColor, 0x000000FFu);
+  EXPECT_EQ((std::array<int64_t, 8>{check.value, *check.backColor, *check.foreColor, check.left, check.top,
+                                    check.width, check.height, check.tabIndex}),
+            (std::array<int64_t, 8>{2, 0x80000005, 0x000000FF, 120, 360, 1500, 255, 3}));
   EXPECT_FALSE(check.font.has_value());
-  EXPECT_EQ(check.left, 120);
-  EXPECT_EQ(check.top, 360);
-  EXPECT_EQ(check.width, 1500);
-  EXPECT_EQ(check.height, 255);
-  EXPECT_EQ(check.tabIndex, 3);
-
-  EXPECT_EQ(d.Find("Label1")->alignment, TextAlign::Center);
-  EXPECT_FALSE(d.Find("Label1")->useMnemonic);
-  EXPECT_EQ(d.Find("Label1")->borderStyle, 0);
-  EXPECT_EQ(d.Find("Picture1")->borderStyle, 1);  // picture boxes have a border unless told
-  EXPECT_TRUE(d.Find("Picture1")->autoSize);
-  EXPECT_TRUE(d.Find("OK")->isDefault);
-  EXPECT_TRUE(d.Find("OK")->isCancel);
-
+  const ControlDesign &label = *d.Find("Label1"), &picture = *d.Find("Picture1"), &ok = *d.Find("OK");
+  EXPECT_EQ(label.alignment, TextAlign::Center);
+  EXPECT_EQ((std::array<int, 6>{label.useMnemonic, label.borderStyle, picture.borderStyle, picture.autoSize,
+                                ok.isDefault, ok.isCancel}),
+            (std::array<int, 6>{false, 0, 1, true, true, true}));
   const ControlDesign& rule = *d.Find("Rule");
   EXPECT_EQ(rule.kind, ControlKind::Line);
-  EXPECT_EQ(rule.x2, 5684);
-  EXPECT_EQ(rule.borderWidth, 2);
-  EXPECT_EQ(rule.borderColor, 0x00808080u);
   EXPECT_EQ(rule.lineStyle, LineStyle::InsideSolid);
-  EXPECT_EQ(rule.tabIndex, -1);
+  EXPECT_EQ((std::array<int64_t, 6>{rule.x1, rule.x2, rule.y2, rule.borderWidth, rule.borderColor, rule.tabIndex}),
+            (std::array<int64_t, 6>{120, 5684, 2160, 2, 0x00808080, -1}));
   EXPECT_EQ(d.Find("Go")->className, "Tessorin.Ornabutton");
   EXPECT_EQ(d.Find("Go")->properties.ReadString("Caption", ""), "Go");
   // Written out again, the design reads back equal.
@@ -105,22 +88,18 @@ std::string FormWith(const std::string& controls) {
 const std::string kCheck =
     R"({"kind": "checkbox", "name": "Check1", "container": "Bad", "caption": "One", )"
     R"("left": 120, "top": 360, "width": 1500, "height": 255, "tabIndex": 0})";
-std::string CheckWith(const std::string& from, const std::string& to) {
+// The form with the check box, one piece of its entry replaced.
+std::string Changed(const std::string& from, const std::string& to) {
   std::string s = kCheck;
   s.replace(s.find(from), from.size(), to);
-  return s;
+  return FormWith(s);
 }
-std::string Entry(const char* kind, const std::string& name, const std::string& container,
-                  int tab) {
+// The form with the check box and one more key.
+std::string Added(const std::string& keyAndValue) { return Changed(R"("tabIndex": 0)", R"("tabIndex": 0, )" + keyAndValue); }
+std::string Entry(const char* kind, const std::string& name, const std::string& container, int tab) {
   return std::string(R"({"kind": ")") + kind + R"(", "name": ")" + name + R"(", "container": ")" +
          container + R"(", "left": 0, "top": 0, "width": 100, "height": 100, "tabIndex": )" +
          std::to_string(tab) + "}";
-}
-std::string Check(const std::string& name, const std::string& container, int tab) {
-  return Entry("checkbox", name, container, tab);
-}
-std::string Frame(const std::string& name, const std::string& container, int tab) {
-  return Entry("frame", name, container, tab);
 }
 
 class DesignFileErrors : public testing::TestWithParam<BadCase> {};
@@ -150,64 +129,44 @@ TEST_P(DesignFileErrors, NameTheFileTheControlAndTheKey) {
 INSTANTIATE_TEST_SUITE_P(
     BadDesigns, DesignFileErrors,
     testing::Values(
-        BadCase{"wrong type", FormWith(CheckWith(R"("top": 360)", R"("top": "360")")), "Check1",
-                "top", "expected a whole number, found a string"},
-        BadCase{"fraction for twips", FormWith(CheckWith(R"("top": 360)", R"("top": 360.5)")),
-                "Check1", "top", "expected a whole number"},
-        BadCase{"unknown kind", FormWith(CheckWith(R"("kind": "checkbox")", R"("kind": "button")")),
-                "Check1", "kind", "unknown kind \"button\""},
-        BadCase{"missing field", FormWith(CheckWith(R"("top": 360, )", "")), "Check1", "top",
-                "missing"},
-        BadCase{"missing name", FormWith(CheckWith(R"("name": "Check1", )", "")), "#1", "name",
-                "missing"},
-        BadCase{"unknown key", FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "colour": 1)")),
-                "Check1", "colour", "unknown key"},
-        BadCase{"key of another kind",
-                FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "default": true)")), "Check1",
-                "default", "unknown key"},
-        BadCase{"check value out of range", FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "value": 3)")),
-                "Check1", "value", "above 2"},
-        BadCase{"negative width", FormWith(CheckWith(R"("width": 1500)", R"("width": -1)")), "Check1",
-                "width", "below 0"},
-        BadCase{"twips beyond 32 bits",
-                FormWith(CheckWith(R"("left": 120)", R"("left": 4294967296)")), "Check1", "left",
-                "above"},
-        BadCase{"bad colour", FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "backColor": "0xZZ")")),
-                "Check1", "backColor", "expected a colour"},
-        BadCase{"colour beyond 32 bits",
-                FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "backColor": 4294967296)")),
-                "Check1", "backColor", "expected a colour"},
-        BadCase{"font size of wrong type",
-                FormWith(CheckWith(R"("tabIndex": 0)", R"("tabIndex": 0, "font": {"name": "Arial", "size": "8"})")),
-                "Check1", "font.size", "expected a number"},
-        BadCase{"missing container", FormWith(CheckWith(R"("container": "Bad")", R"("container": "Nowhere")")),
-                "Check1", "container", "no control or form is called \"Nowhere\""},
-        BadCase{"check box as container",
-                FormWith(kCheck + "," + Check("Check2", "Check1", 1)), "Check2", "container",
-                "\"Check1\" is a checkbox, which cannot hold controls"},
-        BadCase{"containers in a cycle", FormWith(Frame("A", "B", 0) + "," + Frame("B", "A", 1)),
-                "A", "container", "cycle"},
-        BadCase{"duplicate name in another case",
-                FormWith(kCheck + "," + Check("CHECK1", "Bad", 1)),
-                "CHECK1", "name", "same name"},
-        BadCase{"duplicate tab index", FormWith(Frame("A", "Bad", 0) + "," + kCheck), "Check1",
-                "tabIndex", "also used by \"A\""},
-        BadCase{"control named like the form", FormWith(CheckWith(R"("name": "Check1")", R"("name": "bad")")),
-                "bad", "name", "the form itself"},
+        BadCase{"wrong type", Changed(R"("top": 360)", R"("top": "360")"), "Check1", "top", "expected a whole number, found a string"},
+        BadCase{"fraction for twips", Changed(R"("top": 360)", R"("top": 360.5)"), "Check1", "top", "expected a whole number"},
+        BadCase{"unknown kind", Changed(R"("kind": "checkbox")", R"("kind": "button")"), "Check1", "kind", "unknown kind \"button\""},
+        BadCase{"missing field", Changed(R"("top": 360, )", ""), "Check1", "top", "missing"},
+        BadCase{"missing name", Changed(R"("name": "Check1", )", ""), "#1", "name", "missing"},
+        BadCase{"unknown key", Added(R"("colour": 1)"), "Check1", "colour", "unknown key"},
+        BadCase{"key of another kind", Added(R"("default": true)"), "Check1", "default", "unknown key"},
+        BadCase{"check value out of range", Added(R"("value": 3)"), "Check1", "value", "above 2"},
+        BadCase{"negative check value", Added(R"("value": -1)"), "Check1", "value", "below 0"},
+        BadCase{"negative width", Changed(R"("width": 1500)", R"("width": -1)"), "Check1", "width", "below 0"},
+        BadCase{"negative tab index", Changed(R"("tabIndex": 0)", R"("tabIndex": -1)"), "Check1", "tabIndex", "below 0"},
+        BadCase{"twips beyond 32 bits", Changed(R"("left": 120)", R"("left": 4294967296)"), "Check1", "left", "above"},
+        BadCase{"bad colour", Added(R"("backColor": "0xZZ")"), "Check1", "backColor", "expected a colour"},
+        BadCase{"colour beyond 32 bits", Added(R"("backColor": 4294967296)"), "Check1", "backColor", "expected a colour"},
+        BadCase{"font size of wrong type", Added(R"("font": {"name": "Arial", "size": "8"})"), "Check1", "font.size", "expected a number"},
+        BadCase{"missing container", Changed(R"("container": "Bad")", R"("container": "Nowhere")"), "Check1", "container",
+                "no control or form is called \"Nowhere\""},
+        BadCase{"check box as container", FormWith(kCheck + "," + Entry("checkbox", "Check2", "Check1", 1)), "Check2",
+                "container", "\"Check1\" is a checkbox, which cannot hold controls"},
+        BadCase{"containers in a cycle", FormWith(Entry("frame", "A", "B", 0) + "," + Entry("frame", "B", "A", 1)), "A",
+                "container", "cycle"},
+        BadCase{"duplicate name in another case", FormWith(kCheck + "," + Entry("checkbox", "CHECK1", "Bad", 1)), "CHECK1",
+                "name", "same name"},
+        BadCase{"duplicate tab index", FormWith(Entry("frame", "A", "Bad", 0) + "," + kCheck), "Check1", "tabIndex",
+                "also used by \"A\""},
+        BadCase{"control named like the form", Changed(R"("name": "Check1")", R"("name": "bad")"), "bad", "name", "the form itself"},
         BadCase{"line placed like a box",
                 FormWith(R"({"kind": "line", "name": "L", "container": "Bad", "left": 0, "x1": 0, "y1": 0, "x2": 1, "y2": 1})"),
                 "L", "left", "a line has no such key"},
-        BadCase{"unknown form key", R"({"name": "Bad", "clientWidth": 1, "clientHeight": 1, "colour": 3})",
-                "", "colour", "unknown key"},
-        BadCase{"unknown border style",
-                R"({"name": "Bad", "clientWidth": 1, "clientHeight": 1, "borderStyle": "thin"})", "",
+        BadCase{"unknown form key", R"({"name": "Bad", "clientWidth": 1, "clientHeight": 1, "colour": 3})", "", "colour", "unknown key"},
+        BadCase{"unknown border style", R"({"name": "Bad", "clientWidth": 1, "clientHeight": 1, "borderStyle": "thin"})", "",
                 "borderStyle", "unknown value \"thin\""},
-        BadCase{"controls not a list", R"({"name": "Bad", "clientWidth": 1, "clientHeight": 1, "controls": {}})",
-                "", "controls", "expected a list"},
+        BadCase{"controls not a list", R"({"name": "Bad", "clientWidth": 1, "clientHeight": 1, "controls": {}})", "", "controls",
+                "expected a list"},
         BadCase{"control not an object", FormWith("42"), "#1", "", "expected an object"},
         BadCase{"not JSON", R"({"name": "Bad", )", "", "", "not valid JSON"},
-        BadCase{"number beyond any number type",
-                R"({"name": "Bad", "clientWidth": 1, "clientHeight": 4E905})", "", "", "not valid JSON"},
+        BadCase{"number beyond any number type", R"({"name": "Bad", "clientWidth": 1, "clientHeight": 4E905})", "", "",
+                "not valid JSON"},
         BadCase{"not an object", "[1, 2]", "", "", "expected an object at the top"}));
 
 }  // namespace

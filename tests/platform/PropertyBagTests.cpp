@@ -44,7 +44,7 @@ TEST(PropertyBag, ReadsConvertStoredValuesToTheTypeAskedFor) {
 
 TEST(PropertyBag, ValuesOfTheWrongTypeOrSizeAreErrorsNamingTheKey) {
   const PropertyBag bag = FromText(R"({"text": "abc", "big": 70000, "huge": 4294967296,
-      "font": {"name": "Arial"}, "pic": {"picture": "AAAA"}})");
+      "font": {"name": "Arial"}, "pic": {"picture": "AAAA"}, "hex9": "&H123456789"})");
   const auto error = [&](auto read) {
     try {
       read();
@@ -61,6 +61,7 @@ TEST(PropertyBag, ValuesOfTheWrongTypeOrSizeAreErrorsNamingTheKey) {
   EXPECT_EQ(error([&] { bag.ReadFont("text"); }).rfind("13 text ", 0), 0u);
   EXPECT_EQ(error([&] { bag.ReadPicture("font"); }).rfind("13 font ", 0), 0u);
   EXPECT_EQ(error([&] { bag.ReadLong("pic", 0); }).rfind("13 pic ", 0), 0u);
+  EXPECT_EQ(error([&] { bag.ReadLong("hex9", 0); }).rfind("13 hex9 ", 0), 0u) << "hexadecimal has 8 digits at most";
   EXPECT_NE(error([&] { bag.ReadLong("text", 0); }).find("key \"text\": type mismatch"),
             std::string::npos);
 }
