@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "bench/BenchSupport.h"
 #include "tests/support/BuildPath.h"
