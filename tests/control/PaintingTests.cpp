@@ -592,15 +592,17 @@ TEST_F(Painting, InHighContrastEveryLookDrawsOnlyTheSystemColours) {
   const std::vector<COLORREF> system{kGround, H::kFace,    H::kText, H::kShade,
                                      H::kLit, H::kLitText, H::kGrey};
   for (int32_t style = 0; style <= 7; ++style)
-    for (int32_t shape : {0, 3, 4, 6})
+    for (int32_t shape : {0, 3, 4, 6}) {
+      // A gradient, a hover colour and an embossed caption of the button's own: none shows.
+      Ornabutton& b = Button(style, shape);
+      b.SetGradientColor(0x3070F0);
+      b.SetGradientMode(3);
+      b.SetHoverForeColor(0x0000FF);
+      b.SetCaptionStyle(1);
       for (St st : {Normal, Hover, Pressed, Default, Checked, Disabled}) {
         SCOPED_TRACE(testing::PrintToString(std::vector<int>{style, shape, st}));
-        // A gradient, a hover colour and an embossed caption of the button's own: none shows.
-        Ornabutton& b = Button(style, shape);
-        b.SetGradientColor(0x3070F0);
-        b.SetGradientMode(3);
-        b.SetHoverForeColor(0x0000FF);
-        b.SetCaptionStyle(1);
+        b.SetMode(0);  // each state starts from an enabled command button
+        b.SetEnabled(true);
         Paint(b, st);
         int foreign = 0;
         for (int y = 0; y < 30; ++y)
@@ -633,6 +635,7 @@ TEST_F(Painting, InHighContrastEveryLookDrawsOnlyTheSystemColours) {
           EXPECT_GE(std::count(line.begin(), line.end(), text) * 3, std::ssize(line)) << side;
         }
       }
+    }
 }
 
 TEST_F(Painting, HighContrastKeepsTheStoredColoursAndWritesThemBackAsTheyWere) {
