@@ -55,6 +55,28 @@ VELMORA_NEEDS=(
 
 note() { printf '==> %s\n' "$*" >&2; }
 
+# Whether this machine runs 32-bit programs. Some kernels refuse them ("Exec format error"),
+# and Debian's wine command starts every program through the 32-bit loader once that is
+# installed, so there nothing would start at all.
+velmora_runs_i386() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# Where 32-bit programs cannot run, Wine is started through its 64-bit loader (the commands
+# wine and wine-stable that wineboot, regedit and the scripts call are pointed at it): the x64
+# build runs and is tested, the x86 build is built but its tests cannot run.
+velmora_choose_loader() {
+  [ -n "${VELMORA_LOADER_CHOSEN:-}" ] && return 0
+  [ -x /usr/lib/wine/wine64 ] || return 0
+  if ! velmora_runs_i386; then
+    local shim="$BUILD/wine64-loader"
+    mkdir -p "$shim"
+    ln -sf /usr/lib/wine/wine64 "$shim/wine"
+    ln -sf /usr/lib/wine/wine64 "$shim/wine-stable"
+    export WINELOADER=/usr/lib/wine/wine64 PATH="$shim:$PATH" VELMORA_NO_I386=1
+  fi
+  export VELMORA_LOADER_CHOSEN=1
+}
+velmora_choose_loader
+
 # Whether a package (name or name:arch) is installed.
 velmora_installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
@@ -89,6 +111,7 @@ velmora_setup() {
     "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   fi
   "$ROOT/tools/check-setup" || return 1
+  velmora_choose_loader
   export VELMORA_SETUP_DONE=1
 }
 
