@@ -67,10 +67,14 @@ velmora_choose_loader() {
   [ -n "${VELMORA_LOADER_CHOSEN:-}" ] && return 0
   [ -x /usr/lib/wine/wine64 ] || return 0
   if ! velmora_runs_i386; then
-    local shim="$BUILD/wine64-loader"
+    # Scripts, not links: the loader finds its preloader beside the name it was started by.
+    local shim="$BUILD/wine64-loader" name
     mkdir -p "$shim"
-    ln -sf /usr/lib/wine/wine64 "$shim/wine"
-    ln -sf /usr/lib/wine/wine64 "$shim/wine-stable"
+    for name in wine wine-stable; do
+      rm -f "$shim/$name"
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/$name"
+      chmod +x "$shim/$name"
+    done
     export WINELOADER=/usr/lib/wine/wine64 PATH="$shim:$PATH" VELMORA_NO_I386=1
   fi
   export VELMORA_LOADER_CHOSEN=1
