@@ -1,5 +1,5 @@
 // The removal pass against the registry of the private Wine prefix, in a scratch key, and
-// against a store that fails on demand.
+// against a store that fails on demand; and how the main window tells its outcome.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -9,6 +9,7 @@
 
 #include "app/Form1.h"
 #include "app/ModReg.h"
+#include "platform/Controls.h"
 #include "platform/Text.h"
 #include "tests/support/TestSupport.h"
 
@@ -193,6 +194,83 @@ TEST_F(AdRemoval, PathsAreStoredExactlyWhateverTheFolder) {
   EXPECT_EQ(scratch.ReadString(kAdKeyPath, L"Change Room Banner"), L"C:\\ChangeR.gif");
   EXPECT_EQ(ProgramFilePath(L"D:/", L"blank.html"), L"D:/blank.html");
   EXPECT_EQ(ProgramFilePath(L"\\\\server\\share", L"blank.html"), L"\\\\server\\share\\blank.html");
+}
+
+// The part of a window's client area that its parents' client areas leave visible, in its own
+// client coordinates.
+RECT VisiblePart(HWND hwnd) {
+  RECT visible;
+  GetClientRect(hwnd, &visible);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&visible), 2);
+  for (HWND child = hwnd; GetWindowLongW(child, GWL_STYLE) & WS_CHILD;) {
+    const HWND parent = child = GetParent(child);
+    RECT client;
+    GetClientRect(parent, &client);
+    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    IntersectRect(&visible, &visible, &client);
+  }
+  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&visible), 2);
+  return visible;
+}
+
+// Each outcome's text either fits the visible part of the status label whole (at any DPI), or
+// the label gives a brief text and one information message names every setting.
+TEST_F(AdRemoval, TheMainWindowShowsEveryOutcomeWholeOrInAMessageAtAnyDpi) {
+  const struct {
+    bool tick;
+    LONG openError;
+    const wchar_t* failing;  // "*": every value
+    const wchar_t* shows;    // a part of what the label must show
+    int messages;            // information messages: 0 or 1, or -1 for either
+    const wchar_t* told;     // in the label, or in the message when there is one
+  } cases[] = {
+      {false, ERROR_SUCCESS, L"", L"Please Select", 0, L""},
+      {true, ERROR_SUCCESS, L"", L"Killed", 0, L""},
+      {true, ERROR_FILE_NOT_FOUND, L"", L"No Messenger settings", 0, L""},
+      {true, ERROR_ACCESS_DENIED, L"", L"Access denied", 0, L""},
+      {true, ERROR_INVALID_HANDLE, L"", L"Error 6 ", 0, L""},
+      {true, 2147483647, L"", L"nothing changed", -1, L"2147483647"},
+      {true, ERROR_SUCCESS, L"Conf Adurl", L"1 setting could not be changed: Conf Adurl.", 0, L""},
+      {true, ERROR_SUCCESS, L"*", L"Done, but 18 settings could not be changed.", 1, L""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(platform::Narrow(c.shows));
+    FailingStore flaky(store);
+    flaky.openError = c.openError;
+    const bool all = c.failing == std::wstring(L"*");
+    flaky.failing = {c.failing};
+    for (const AdSetting& s : kAdSettings)
+      if (all) flaky.failing.insert(s.name), flaky.failing.insert(s.deleteAs);
+    test::RecordingMessageBoxes boxes;
+    Form1 form(flaky, L"C:\\Velmora");
+    form.Show();
+    form.Get<platform::CheckBox>("Check1").SetValue(c.tick);
+    form.RemoveSelectedAds();
+
+    const HWND label = form.Find("labelR")->hwnd();
+    const std::wstring text = test::WindowText(label);
+    RECT needed{0, 0, 0, 0};
+    GetClientRect(label, &needed);
+    needed.bottom = 0;
+    const HDC dc = GetDC(label);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    const RECT visible = VisiblePart(label);
+    EXPECT_NE(text.find(c.shows), std::wstring::npos) << platform::Narrow(text);
+    EXPECT_TRUE(needed.right <= visible.right && needed.bottom <= visible.bottom &&
+                visible.bottom - visible.top >= needed.bottom - needed.top)
+        << platform::Narrow(text) << " does not show whole";
+    ASSERT_LE(boxes.shown.size(), 1u);
+    EXPECT_TRUE(c.messages < 0 || boxes.shown.size() == static_cast<size_t>(c.messages));
+    const std::wstring message = boxes.shown.empty() ? L"" : boxes.shown[0].text;
+    EXPECT_TRUE(boxes.shown.empty() || (boxes.shown[0].flags & MB_ICONMASK) == MB_ICONINFORMATION);
+    EXPECT_NE((message.empty() ? text : message).find(c.told), std::wstring::npos);
+    for (const AdSetting& s : kAdSettings)
+      EXPECT_TRUE(!all || message.find(std::wstring(L"\n") + s.name) != std::wstring::npos)
+          << platform::Narrow(s.name);
+  }
 }
 
 }  // namespace

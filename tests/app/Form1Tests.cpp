@@ -1,16 +1,17 @@
 // The main window on a real window under Xvfb, driven with real input, its removal pass
-// working on a scratch key.
+// working on a scratch key; run by the test command at 96, 144 and 192 DPI. The About dialog.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
+#include <tuple>
 
 #include "app/Form1.h"
-#include "tests/support/OrnabuttonProbe.h"
-
-#include "platform/Colors.h"
+#include "app/frmAbout.h"
 #include "platform/Controls.h"
 #include "platform/Numeric.h"
 #include "platform/UserControl.h"
+#include "tests/support/OrnabuttonProbe.h"
 #include "tests/support/TestSupport.h"
 
 namespace velmora {
@@ -77,7 +78,20 @@ class MainWindow : public testing::Test {
   Form1 form{store, L"C:\\Velmora"};
 };
 
-TEST_F(MainWindow, ControlsHaveTheirCaptionsPlacesAndTabIndexes) {
+// At the DPI the prefix has: the client area of 7410 x 4905 twips and 8.25-point captions
+// that fit their buttons.
+TEST_F(MainWindow, ControlsHaveTheirCaptionsPlacesAndTabIndexesAtAnyDpi) {
+  const int dpi = static_cast<int>(GetDpiForSystem());
+  wchar_t expected[16];
+  if (GetEnvironmentVariableW(L"VELMORA_EXPECT_DPI", expected, 16))
+    ASSERT_EQ(dpi, _wtoi(expected)) << "the prefix does not have the DPI this run is for";
+  const std::map<int, std::array<LONG, 3>> pixels = {
+      {96, {494, 327, -11}}, {144, {741, 491, -16}}, {192, {988, 654, -22}}};
+  ASSERT_EQ(pixels.count(dpi), 1u) << dpi;
+  RECT client;
+  GetClientRect(form.hwnd(), &client);
+  EXPECT_EQ((std::array{client.right, client.bottom, LONG{form.Dpi()}}),
+            (std::array{pixels.at(dpi)[0], pixels.at(dpi)[1], LONG{dpi}}));
   for (const Row& row : kControls) {
     const Control* c = form.Find(row.name);
     ASSERT_NE(c, nullptr) << row.name;
@@ -90,6 +104,15 @@ TEST_F(MainWindow, ControlsHaveTheirCaptionsPlacesAndTabIndexes) {
               (std::array<LONG, 4>{Px(row.left), Px(row.top), Px(row.width), Px(row.height)}))
         << row.name;
     EXPECT_EQ(c->TabIndex(), row.tabIndex) << row.name;
+    if (std::string(row.name).rfind("Ornabutton", 0) != 0) continue;
+    const HDC buffer = OrnabuttonProbe::Buffer(form.Get<platform::UserControlSite>(row.name).Client<Ornabutton>());
+    LOGFONTW font{};
+    GetObjectW(GetCurrentObject(buffer, OBJ_FONT), sizeof font, &font);
+    RECT text{0, 0, 0, 0};
+    DrawTextW(buffer, row.caption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(font.lfHeight, pixels.at(dpi)[2]) << row.name;
+    EXPECT_TRUE(text.right <= r.right - r.left - 8 && text.bottom <= r.bottom - r.top - 4)
+        << row.name << ": the caption is larger than the face";
   }
   EXPECT_EQ(form.Find("Label1")->Container()->Name(), "Picture1");
   EXPECT_EQ(form.Find("Label1")->TabIndex(), 2);
@@ -98,6 +121,24 @@ TEST_F(MainWindow, ControlsHaveTheirCaptionsPlacesAndTabIndexes) {
   EXPECT_EQ(form.Find("labelR")->ForeColor(), 0x80000008u);
   EXPECT_TRUE(AllBoxesAre(0));
   EXPECT_EQ(Status(), L"");
+}
+
+// Stored: style 3, centred caption, the font, a white hover face, a grey gradient down (across
+// for "About"), hover colours locked, black captions but for "About" (the system's button text);
+// "Select all" has a back colour of its own. The rest read their defaults.
+TEST_F(MainWindow, EachButtonLoadsItsStoredValuesAndTheDefaultsOfTheRest) {
+  constexpr int32_t face = static_cast<int32_t>(0x8000000F), text = static_cast<int32_t>(0x80000012);
+  const std::array<int32_t, 3> rows[] = {{0xE0E0E0, 2, 0}, {face, 2, 0}, {face, 2, 0}, {face, 1, text}};
+  for (int i = 1; i <= 4; ++i) {
+    const auto& b = form.Get<platform::UserControlSite>("Ornabutton" + std::to_string(i)).Client<Ornabutton>();
+    const auto [back, gradient, fore] = rows[i - 1];
+    EXPECT_EQ((std::array<int32_t, 13>{b.ButtonStyle(), b.CaptionAlign(), b.FontStyle(), b.HoverColorLocks(),
+                                       b.Mode(), b.Value(), b.Font().weight, b.BackColor(), b.HoverBackColor(),
+                                       b.GradientColor(), b.GradientMode(), b.ForeColor(), b.HoverForeColor()}),
+              (std::array<int32_t, 13>{3, 2, 0, 1, 0, 0, 400, back, 0xFFFFFF, 0xC0C0C0, gradient, fore, fore}))
+        << i;
+    EXPECT_EQ(b.Font().name + " " + std::to_string(b.Font().size), "MS Sans Serif 8.250000") << i;
+  }
 }
 
 // Select all and Select None report nothing; Remove with only a grey box (a state the program
@@ -145,6 +186,24 @@ TEST_F(MainWindow, TabbingToAButtonGivesItTheFocusLookAndMovesTheDefaultLook) {
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Window(step.to); })) << step.to;
     EXPECT_EQ(framedOnes(), step.to[0] == 'O' ? step.to : "") << "focus on " << step.to;
   }
+}
+
+// The About dialog has the main window's icon; its separator is a grey line over a white one a
+// pixel lower, the grey one reaching one pixel further.
+TEST_F(MainWindow, TheAboutDialogsSeparatorIsAnEtchedLine) {
+  frmAbout about(form);
+  about.Show();
+  EXPECT_EQ(test::WindowText(about.hwnd()), L"About Velmora");
+  EXPECT_NE(SendMessageW(about.hwnd(), WM_GETICON, ICON_SMALL, 0), 0) << "the main window's icon";
+  test::ClientPixels px(about.hwnd());
+  const int y = Px(2160), x = Px(120), grey = Px(5684), white = Px(5669);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), g = RGB(128, 128, 128), w = RGB(255, 255, 255);
+  const std::tuple<int, int, COLORREF> points[] = {
+      {x, y, g},           {x, y + 1, w},          {x, y - 1, face},           {x - 1, y, face},
+      {x - 1, y + 1, face}, {x, y + 2, face},       {grey - 1, y, g},           {grey, y, face},
+      {white - 1, y + 1, w}, {white, y + 1, face}, {grey - 1, y - 1, face}, {white - 1, y + 2, face}};
+  for (const auto& [atX, atY, color] : points)
+    EXPECT_EQ(px.At(atX, atY), color) << atX << "," << atY;
 }
 
 }  // namespace

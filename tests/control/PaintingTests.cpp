@@ -556,20 +556,18 @@ TEST_F(Painting, APressedCustomClickButtonMovesOnePixelAndBack) {
   }
 }
 
-// ---- The colour arithmetic ----
-
 // ---- High contrast ----
 
 // The high-contrast setting on (or off, as `on` says) and the system colours of buttons set to
 // values no look has of its own; both are put back when it goes.
 class HighContrast final : public platform::HighContrastSource {
  public:
-  static constexpr INT kParts[] = {COLOR_BTNFACE,   COLOR_BTNTEXT,       COLOR_3DSHADOW,
-                                   COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT};
+  static constexpr INT kParts[] = {COLOR_BTNFACE,       COLOR_BTNTEXT,  COLOR_3DSHADOW, COLOR_HIGHLIGHT,
+                                   COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT, COLOR_WINDOW};
   static constexpr COLORREF kFace = 0x102030, kText = 0x40F0E0, kShade = 0x705060, kLit = 0x2080C0,
-                            kLitText = 0xF0A010, kGrey = 0x30B050;
+                            kLitText = 0xF0A010, kGrey = 0x30B050, kWindow = 0x607080;
   explicit HighContrast(bool switchedOn) : on(switchedOn) {
-    const COLORREF scheme[] = {kFace, kText, kShade, kLit, kLitText, kGrey};
+    const COLORREF scheme[] = {kFace, kText, kShade, kLit, kLitText, kGrey, kWindow};
     for (size_t i = 0; i < std::size(kParts); ++i) saved_[i] = GetSysColor(kParts[i]);
     SetSysColors(static_cast<int>(std::size(kParts)), kParts, scheme);
     previous_ = platform::SetHighContrastSource(this);
@@ -651,27 +649,29 @@ TEST_F(Painting, HighContrastKeepsTheStoredColoursAndWritesThemBackAsTheyWere) {
   EXPECT_EQ(platform::WriteFormDesign(form.SaveDesign()), stored);
 }
 
+// A button on the system's window colour follows the scheme and the high-contrast setting live.
 TEST_F(Painting, ButtonsFollowHighContrastAndTheSystemColoursLive) {
+  HighContrast hc(false);
   Ornabutton& b = Button(0);
+  b.SetBackColor(static_cast<int32_t>(0x80000000 | COLOR_WINDOW));
   Front();
   test::MoveMouse(Away());
   const auto shows = [&](COLORREF face) {
     return test::PumpUntil([&] { return test::ClientPixels(b.hwnd()).At(30, 24) == face; });
   };
-  ASSERT_TRUE(shows(kBack));
-  HighContrast hc(false);
-  EXPECT_TRUE(shows(kBack)) << "high contrast is still off";
+  EXPECT_TRUE(shows(HighContrast::kWindow)) << "the system's window colour";
   hc.on = true;
   SendMessageW(form.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
   EXPECT_TRUE(shows(HighContrast::kFace));
   // A new scheme reaches the form as WM_SYSCOLORCHANGE.
-  const INT part = COLOR_BTNFACE;
-  const COLORREF other = 0x405060;
-  SetSysColors(1, &part, &other);
-  EXPECT_TRUE(shows(other));
+  const INT parts[] = {COLOR_BTNFACE, COLOR_WINDOW};
+  const COLORREF other[] = {0x405060, 0x506070};
+  SetSysColors(1, parts, other);
+  EXPECT_TRUE(shows(other[0]));
+  SetSysColors(2, parts, other);
   hc.on = false;
   SendMessageW(form.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-  EXPECT_TRUE(shows(kBack));
+  EXPECT_TRUE(shows(other[1]));
 }
 
 TEST(ShiftColor, MovesClampsMirrorsAndAvoidsTheExtremes) {

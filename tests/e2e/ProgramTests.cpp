@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
 #include <thread>
 
 #include "app/ModReg.h"
@@ -127,28 +130,24 @@ class Program : public testing::Test {
 TEST(ProgramFile, CarriesItsVersionInformation) {
   const std::wstring exe = test::BuildPath(VELMORA_CORVANE_EXE);
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
-  ASSERT_GT(size, 0u);
-  std::vector<BYTE> info(size);
-  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, info.data()));
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT len = 0;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
-  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
-  const auto text = [&](const wchar_t* name) {
-    wchar_t* value = nullptr;
-    const std::wstring query = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
-    if (!VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &len)) return std::wstring();
-    return std::wstring(value);
+  std::vector<BYTE> info(GetFileVersionInfoSizeW(exe.c_str(), &ignored));
+  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  const auto query = [&](const std::wstring& name) {
+    void* value = nullptr;
+    UINT len = 0;
+    return VerQueryValueW(info.data(), name.c_str(), &value, &len) ? value : nullptr;
   };
-  EXPECT_EQ(text(L"ProductName"), L"Velmora");
-  EXPECT_EQ(text(L"InternalName"), L"Corvane");
-  EXPECT_EQ(text(L"OriginalFilename"), L"Corvane");
-  EXPECT_EQ(text(L"FileVersion"), L"1.0.0.0");
-  EXPECT_EQ(text(L"ProductVersion"), L"1.0.0.0");
-  EXPECT_FALSE(text(L"FileDescription").empty());
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
+  ASSERT_NE(fixed, nullptr);
+  EXPECT_EQ((std::array{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS}),
+            (std::array<DWORD, 3>{MAKELONG(0, 1), 0, MAKELONG(0, 1)}));
+  std::wstring texts;
+  for (const wchar_t* name : {L"ProductName", L"InternalName", L"OriginalFilename", L"FileVersion",
+                              L"ProductVersion", L"FileDescription"})
+    if (const void* text = query(L"\\StringFileInfo\\040904b0\\" + std::wstring(name)))
+      texts += L"|" + std::wstring(static_cast<const wchar_t*>(text));
+  EXPECT_EQ(platform::Narrow(texts), "|Velmora|Corvane|Corvane|1.0.0.0|1.0.0.0|Removes the "
+                                     "advertisements of Yahoo! Messenger");
 }
 
 // The program as shipped (the unpacked zip) when the test run names it, else the one built.
@@ -206,24 +205,19 @@ TEST(ShippedProgram, ImportsOnlyTheSystemsKnownDlls) {
 class PlantedDlls : public Program {
  protected:
   void SetUp() override {
-    const std::wstring program = ShippedProgram();
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder = std::wstring(temp) + L"velmora-planted-" + std::to_wstring(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << platform::Narrow(folder);
+    namespace fs = std::filesystem;
+    const fs::path program = ShippedProgram();
+    folder = fs::temp_directory_path() / ("velmora-planted-" + std::to_string(GetCurrentProcessId()));
+    ASSERT_TRUE(fs::create_directory(folder)) << folder;
+    std::error_code failed;
     for (const wchar_t* file : {L"Corvane.exe", L"blank.html", L"ChangeR.gif"})
-      ASSERT_TRUE(CopyFileW((platform::FolderOfPath(program) + L"\\" + file).c_str(),
-                            (folder + L"\\" + file).c_str(), FALSE))
-          << platform::Narrow(program);
-    const std::wstring stand_ins = test::BuildPath(VELMORA_PLANTED_DIR) + L"\\";
-    std::wstring names = platform::Widen(VELMORA_PLANTED_DLLS);
-    for (size_t start = 0; start < names.size();) {
-      const size_t comma = std::min(names.find(L',', start), names.size());
-      const std::wstring dll = names.substr(start, comma - start) + L".dll";
-      ASSERT_TRUE(CopyFileW((stand_ins + dll).c_str(), (folder + L"\\" + dll).c_str(), FALSE))
-          << platform::Narrow(dll);
-      planted.push_back(dll);
-      start = comma + 1;
+      ASSERT_TRUE(fs::copy_file(program.parent_path() / file, folder / file, failed)) << program;
+    std::wistringstream names(platform::Widen(VELMORA_PLANTED_DLLS));
+    for (std::wstring name; std::getline(names, name, L',');) {
+      planted.push_back(name + L".dll");
+      ASSERT_TRUE(fs::copy_file(test::BuildPath(VELMORA_PLANTED_DIR) + L"\\" + planted.back(),
+                                folder / planted.back(), failed))
+          << name;
     }
     // Wine prefers its own copies of system DLLs; for this program it is told to look in the
     // program's folder first, as Windows does for DLLs that are not known DLLs.
@@ -231,13 +225,11 @@ class PlantedDlls : public Program {
       ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                 &overrides, nullptr),
                 ERROR_SUCCESS);
-      for (const std::wstring& dll : planted) {
-        const std::wstring name = dll.substr(0, dll.size() - 4);
-        RegSetValueExW(overrides, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native,builtin"),
-                       sizeof L"native,builtin");
-      }
+      for (const std::wstring& dll : planted)
+        RegSetValueExW(overrides, dll.substr(0, dll.size() - 4).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(L"native,builtin"), sizeof L"native,builtin");
     }
-    Launch(folder + L"\\Corvane.exe");
+    Launch(folder / L"Corvane.exe");
   }
   void TearDown() override {
     Program::TearDown();
@@ -245,29 +237,20 @@ class PlantedDlls : public Program {
     std::string loaded;
     for (const std::wstring& dll : Marks()) loaded += " " + platform::Narrow(dll);
     EXPECT_TRUE(loaded.empty()) << "loaded from the program's folder:" << loaded;
-    if (overrides) {
-      RegCloseKey(overrides);
-      RegDeleteTreeW(HKEY_CURRENT_USER, kOverrides);
-    }
-    for (const std::wstring& dll : planted) {
-      DeleteFileW((folder + L"\\" + dll).c_str());
-      DeleteFileW((folder + L"\\" + dll + L".loaded").c_str());
-    }
-    for (const wchar_t* file : {L"Corvane.exe", L"blank.html", L"ChangeR.gif"})
-      DeleteFileW((folder + L"\\" + file).c_str());
-    RemoveDirectoryW(folder.c_str());
+    if (overrides) RegCloseKey(overrides), RegDeleteTreeW(HKEY_CURRENT_USER, kOverrides);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
   }
   std::vector<std::wstring> Marks() const {
     std::vector<std::wstring> loaded;
     for (const std::wstring& dll : planted)
-      if (GetFileAttributesW((folder + L"\\" + dll + L".loaded").c_str()) != INVALID_FILE_ATTRIBUTES)
-        loaded.push_back(dll);
+      if (std::filesystem::exists(folder / (dll + L".loaded"))) loaded.push_back(dll);
     return loaded;
   }
 
   static constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\Corvane.exe\\DllOverrides";
   HKEY overrides = nullptr;
-  std::wstring folder;
+  std::filesystem::path folder;
   std::vector<std::wstring> planted;
 };
 
@@ -288,11 +271,11 @@ TEST_F(PlantedDlls, NoneIsLoadedWhileTheProgramStartsShowsAboutAndRemoves) {
   CloseAndExpectTheEnd();
   // No stand-in left a mark (checked when the test ends); and they do leave one when loaded.
   const auto before = Marks();
-  const HMODULE one = LoadLibraryW((folder + L"\\" + planted.back()).c_str());
+  const HMODULE one = LoadLibraryW((folder / planted.back()).c_str());
   ASSERT_NE(one, nullptr);
   FreeLibrary(one);
   EXPECT_EQ(Marks().size(), before.size() + 1);
-  DeleteFileW((folder + L"\\" + planted.back() + L".loaded").c_str());
+  std::filesystem::remove(folder / (planted.back() + L".loaded"));
 }
 
 // The colour on the screen at a point of a window (the screen, so it works across processes).
@@ -349,8 +332,10 @@ TEST_F(Program, AUserSessionWithRealInput) {
   EXPECT_EQ(std::wstring(data), platform::FolderOfPath(exe) + L"\\ChangeR.gif");
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Yahoo");
 
-  // The About dialog, twice: closed with Enter, then with Esc. While it is open the main
-  // window takes no input: a click on "Select None" there clears nothing.
+  // The About dialog, twice, loaded afresh each time: closed with Enter, then with Esc. It is
+  // owned by the main window, has no task-bar button, and while it is open the main window
+  // takes no input: a click on "Select None" there clears nothing.
+  HWND before = nullptr;
   for (const WORD closeKey : {WORD{VK_RETURN}, WORD{VK_ESCAPE}}) {
     POINT at = test::CenterOnScreen(Child(L"About"));
     at.x += closeKey == VK_ESCAPE ? 2 * GetSystemMetrics(SM_CXDOUBLECLK) : 0;
@@ -365,6 +350,9 @@ TEST_F(Program, AUserSessionWithRealInput) {
                         L"Remove all yahoo adds, and chat with out losing any bandwidth!"),
               texts.end());
     EXPECT_FALSE(IsWindowEnabled(window));
+    EXPECT_TRUE(GetWindow(about, GW_OWNER) == window && about != before);
+    EXPECT_EQ(GetWindowLongW(about, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    before = about;
     test::ClickCenter(Child(L"Select None"));
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == about; }));
     test::PressKey(closeKey);

@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+
 #include "platform/DesignFile.h"
 #include "platform/PropertyBag.h"
 
@@ -18,28 +20,21 @@ TEST(PropertyBag, ReadsConvertStoredValuesToTheTypeAskedFor) {
   const PropertyBag bag = FromText(R"({"long": 42, "neg": -7, "text": "Hello", "hex": "&H8000000F&",
       "hex2": "0x00FF00", "number": "12", "half": 2.5, "yes": true, "no": false, "yesText": "True",
       "font": {"name": "Arial", "size": 10, "bold": true}})");
-  EXPECT_EQ(bag.ReadLong("long", 0), 42);
-  EXPECT_EQ(bag.ReadLong("NEG", 0), -7);
-  EXPECT_EQ(bag.ReadLong("hex", 0), static_cast<int32_t>(0x8000000F));
-  EXPECT_EQ(bag.ReadLong("hex2", 0), 0x00FF00);
-  EXPECT_EQ(bag.ReadLong("number", 0), 12);
-  EXPECT_EQ(bag.ReadLong("half", 0), 2) << "halves go to the even neighbour";
-  EXPECT_EQ(bag.ReadLong("yes", 0), -1) << "True is -1";
-  EXPECT_EQ(bag.ReadInteger("long", 0), 42);
-  EXPECT_TRUE(bag.ReadBoolean("yes", false));
-  EXPECT_FALSE(bag.ReadBoolean("no", true));
-  EXPECT_TRUE(bag.ReadBoolean("yesText", false));
-  EXPECT_TRUE(bag.ReadBoolean("long", false));
-  EXPECT_EQ(bag.ReadString("text", ""), "Hello");
-  EXPECT_EQ(bag.ReadString("long", ""), "42");
-  EXPECT_EQ(bag.ReadString("yes", ""), "True");
-  EXPECT_EQ(bag.ReadFont("font")->name, "Arial");
-  EXPECT_TRUE(bag.ReadFont("font")->Bold());
+  // Halves go to the even neighbour; True is -1.
+  EXPECT_EQ((std::array{bag.ReadLong("long", 0), bag.ReadLong("NEG", 0), bag.ReadLong("hex", 0),
+                        bag.ReadLong("hex2", 0), bag.ReadLong("number", 0), bag.ReadLong("half", 0),
+                        bag.ReadLong("yes", 0), int32_t{bag.ReadInteger("long", 0)}}),
+            (std::array{42, -7, static_cast<int32_t>(0x8000000F), 0x00FF00, 12, 2, -1, 42}));
+  EXPECT_EQ((std::array{bag.ReadBoolean("yes", false), bag.ReadBoolean("no", true),
+                        bag.ReadBoolean("yesText", false), bag.ReadBoolean("long", false)}),
+            (std::array{true, false, true, true}));
+  EXPECT_EQ(bag.ReadString("text", "") + bag.ReadString("long", "") + bag.ReadString("yes", ""),
+            "Hello42True");
+  EXPECT_TRUE(bag.ReadFont("font")->name == "Arial" && bag.ReadFont("font")->Bold());
   // Absent keys give the defaults.
   EXPECT_EQ(bag.ReadLong("missing", 7), 7);
   EXPECT_EQ(bag.ReadString("missing", "d"), "d");
-  EXPECT_FALSE(bag.ReadFont("missing").has_value());
-  EXPECT_TRUE(bag.ReadPicture("missing").empty());
+  EXPECT_TRUE(!bag.ReadFont("missing").has_value() && bag.ReadPicture("missing").empty());
 }
 
 TEST(PropertyBag, ValuesOfTheWrongTypeOrSizeAreErrorsNamingTheKey) {

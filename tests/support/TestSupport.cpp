@@ -98,8 +98,6 @@ void ClickCenter(HWND hwnd) { Click(CenterOnScreen(hwnd)); }
 
 void MouseButton(bool down, bool right) { Send({MouseInput(down, right)}); }
 
-void Key(WORD vk, bool down) { Send({KeyInput(vk, down)}); }
-
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
   std::vector<INPUT> in;
   for (WORD m : modifiers) in.push_back(KeyInput(m, true));
@@ -168,17 +166,12 @@ void ScratchKey::WriteString(const std::wstring& subKey, const std::wstring& nam
 
 std::optional<std::wstring> ScratchKey::ReadString(const std::wstring& subKey,
                                                    const std::wstring& name) const {
-  DWORD bytes = 0;
-  if (RegGetValueW(key_, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  std::wstring data(bytes / sizeof(wchar_t), L'\0');
+  std::wstring data(32768, L'\0');  // the longest text a value holds
+  DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
   if (RegGetValueW(key_, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data.data(),
                    &bytes) != ERROR_SUCCESS)
     return std::nullopt;
-  data.resize(bytes / sizeof(wchar_t));
-  while (!data.empty() && data.back() == L'\0') data.pop_back();
-  return data;
+  return data.c_str();
 }
 
 std::map<std::wstring, std::wstring> ScratchKey::Values(const std::wstring& subKey) const {
@@ -237,18 +230,15 @@ HWND FindOwnWindow(const std::wstring& caption) {
 }
 
 testing::AssertionResult CentredOnWorkArea(HWND hwnd) {
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
+  MONITORINFO mi{sizeof mi};
   GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &mi);
-  RECT w;
+  RECT w, &a = mi.rcWork;
   GetWindowRect(hwnd, &w);
-  const RECT& a = mi.rcWork;
-  if (std::abs((w.left + w.right) - (a.left + a.right)) <= 1 &&
-      std::abs((w.top + w.bottom) - (a.top + a.bottom)) <= 1)
+  if (std::abs(w.left + w.right - a.left - a.right) <= 1 &&
+      std::abs(w.top + w.bottom - a.top - a.bottom) <= 1)
     return testing::AssertionSuccess();
-  return testing::AssertionFailure() << "window (" << w.left << "," << w.top << ")-(" << w.right
-                                     << "," << w.bottom << ") in work area (" << a.left << ","
-                                     << a.top << ")-(" << a.right << "," << a.bottom << ")";
+  return testing::AssertionFailure() << "window at " << w.left << "," << w.top << " in a work area "
+                                     << a.right - a.left << " x " << a.bottom - a.top;
 }
 
 std::wstring WindowText(HWND hwnd) { return platform::WindowText(hwnd); }

@@ -34,8 +34,6 @@ void MoveMouse(POINT screen);
 void Click(POINT screen, bool right = false);
 // One button going down or up where the pointer is.
 void MouseButton(bool down, bool right = false);
-// One key going down or up.
-void Key(WORD vk, bool down);
 void ClickCenter(HWND hwnd);
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {});
 
