@@ -18,6 +18,55 @@ namespace {
 constexpr wchar_t kContainerClass[] = L"VelmoraContainer";
 
 int ScaleFrom96(int value, int dpi) { return MulDiv(value, dpi, 96); }
+
+// The visual-style functions, from uxtheme.dll when the system has it.
+struct ThemeFunctions {
+  decltype(::OpenThemeData)* open =
+      SystemFunction<decltype(::OpenThemeData)>(L"uxtheme.dll", "OpenThemeData");
+  decltype(::CloseThemeData)* close =
+      SystemFunction<decltype(::CloseThemeData)>(L"uxtheme.dll", "CloseThemeData");
+  decltype(::DrawThemeBackground)* draw =
+      SystemFunction<decltype(::DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
+  decltype(::GetThemeEnumValue)* enumValue =
+      SystemFunction<decltype(::GetThemeEnumValue)>(L"uxtheme.dll", "GetThemeEnumValue");
+  decltype(::GetThemeBool)* boolValue =
+      SystemFunction<decltype(::GetThemeBool)>(L"uxtheme.dll", "GetThemeBool");
+  decltype(::GetThemeMargins)* margins =
+      SystemFunction<decltype(::GetThemeMargins)>(L"uxtheme.dll", "GetThemeMargins");
+};
+
+const ThemeFunctions& Themes() {
+  static const ThemeFunctions functions;
+  return functions;
+}
+
+// How far inside its rectangle a part of the visual style can draw, in pixels, when it draws
+// only a border of its image; 0 when it may draw anywhere in the rectangle or that is unknown.
+int BorderBand(HTHEME theme, HDC dc, int part, int state, RECT rect, int dpi) {
+  const ThemeFunctions& f = Themes();
+  if (!f.enumValue || !f.boolValue || !f.margins) return 0;
+  int background = 0, sizing = 0, glyph = GT_NONE;
+  BOOL borderOnly = FALSE;
+  MARGINS m{};
+  if (FAILED(f.enumValue(theme, part, state, TMT_BGTYPE, &background)) ||
+      background != BT_IMAGEFILE)
+    return 0;
+  if (FAILED(f.enumValue(theme, part, state, TMT_SIZINGTYPE, &sizing)) || sizing == ST_TRUESIZE)
+    return 0;
+  if (FAILED(f.boolValue(theme, part, state, TMT_BORDERONLY, &borderOnly)) || !borderOnly) return 0;
+  if (SUCCEEDED(f.enumValue(theme, part, state, TMT_GLYPHTYPE, &glyph)) && glyph != GT_NONE)
+    return 0;
+  if (FAILED(f.margins(theme, dc, part, state, TMT_SIZINGMARGINS, &rect, &m))) return 0;
+  const int widest = std::max({m.cxLeftWidth, m.cxRightWidth, m.cyTopHeight, m.cyBottomHeight, 0});
+  // An image made for another resolution may be scaled to this one; a pixel more to be sure.
+  return widest > 0 ? MulDiv(widest, std::max(dpi, 96), 96) + 1 : 0;
+}
+
+// Whether a rectangle lies whole inside another that is not empty.
+bool Within(const RECT& inner, const RECT& outer) {
+  return outer.left < outer.right && outer.top < outer.bottom && inner.left >= outer.left &&
+         inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
 }  // namespace
 
 // ---- Control ----
@@ -273,7 +322,13 @@ LRESULT CALLBACK ContainerControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LP
       case WM_KEYDOWN:
         if (self->form_.ArrowKey(self, wp)) return 0;
         break;
+      case WM_THEMECHANGED:
+      case WM_SETTINGCHANGE:
+      case WM_SYSCOLORCHANGE:
+        self->ForgetTheme();
+        break;
       case WM_NCDESTROY:
+        self->ForgetTheme();
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         break;
     }
@@ -298,6 +353,23 @@ void Frame::SetCaption(std::wstring_view caption) {
 
 void Frame::Create(HWND parent, UINT id) { CreateContainer(parent, id, Widen(design_.caption), 0); }
 
+Frame::~Frame() { ForgetTheme(); }
+
+void Frame::ForgetTheme() {
+  if (theme_) Themes().close(theme_);
+  theme_ = nullptr;
+  themeOpened_ = false;
+}
+
+HTHEME Frame::Theme() {
+  const ThemeFunctions& f = Themes();
+  if (!themeOpened_ && hwnd_ && f.open && f.close && f.draw) {
+    theme_ = f.open(hwnd_, L"BUTTON");
+    themeOpened_ = true;
+  }
+  return theme_;
+}
+
 void Frame::Paint(HDC dc) {
   RECT rc;
   GetClientRect(hwnd_, &rc);
@@ -307,19 +379,23 @@ void Frame::Paint(HDC dc) {
   RECT box = rc;
   box.top += tm.tmHeight / 2;
   const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
-  static const auto openTheme = SystemFunction<decltype(::OpenThemeData)>(L"uxtheme.dll", "OpenThemeData");
-  static const auto drawTheme =
-      SystemFunction<decltype(::DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
-  static const auto closeTheme = SystemFunction<decltype(::CloseThemeData)>(L"uxtheme.dll", "CloseThemeData");
-  const HTHEME theme = openTheme && drawTheme && closeTheme ? openTheme(hwnd_, L"BUTTON") : nullptr;
-  if (theme) {
-    drawTheme(theme, dc, BP_GROUPBOX, enabled ? GBS_NORMAL : GBS_DISABLED, &box, nullptr);
-    closeTheme(theme);
+  // A control inside that draws its background through the frame (a themed check box does)
+  // asks for the small part behind it: what would fall outside that part is left out.
+  RECT clip{};
+  const bool clipped = GetClipBox(dc, &clip) != ERROR;
+  if (const HTHEME theme = Theme()) {
+    const int state = enabled ? GBS_NORMAL : GBS_DISABLED;
+    RECT inside = box;
+    const int band = BorderBand(theme, dc, BP_GROUPBOX, state, box, form_.Dpi());
+    InflateRect(&inside, -band, -band);
+    if (!(band > 0 && clipped && Within(clip, inside)))
+      Themes().draw(theme, dc, BP_GROUPBOX, state, &box, nullptr);
   } else {
     DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
   }
   const std::wstring text = Caption();
-  if (text.empty()) return;
+  // The caption and the gap it makes in the border lie in the top rows.
+  if (text.empty() || (clipped && clip.top >= tm.tmHeight)) return;
   UINT flags = DT_SINGLELINE | DT_LEFT | DT_TOP;
   if (SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) flags |= DT_HIDEPREFIX;
   const int dpi = form_.Dpi();

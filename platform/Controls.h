@@ -3,6 +3,7 @@
 // button and line. Each is created from its design entry by the form that holds it.
 
 #include <windows.h>
+#include <uxtheme.h>
 
 #include <functional>
 #include <string>
@@ -144,6 +145,8 @@ class ContainerControl : public Control {
 
  protected:
   void CreateContainer(HWND parent, UINT id, const std::wstring& text, DWORD exStyle);
+  // The visual style, the colours or the settings changed, or the window goes.
+  virtual void ForgetTheme() {}
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -152,10 +155,19 @@ class ContainerControl : public Control {
 class Frame final : public ContainerControl {
  public:
   using ContainerControl::ContainerControl;
+  ~Frame() override;
   std::wstring Caption() const;
   void SetCaption(std::wstring_view caption);
   void Create(HWND parent, UINT id) override;
   void Paint(HDC dc) override;
+
+ private:
+  void ForgetTheme() override;
+  // The visual style's group box, opened on the first paint and kept: a frame paints again
+  // for each control inside that draws its background through it. nullptr: no visual style.
+  HTHEME Theme();
+  HTHEME theme_ = nullptr;
+  bool themeOpened_ = false;
 };
 
 class PictureBox final : public ContainerControl {
