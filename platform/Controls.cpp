@@ -363,9 +363,12 @@ void Frame::ForgetTheme() {
 
 HTHEME Frame::Theme() {
   const ThemeFunctions& f = Themes();
+  // The style's images are chosen for the window's DPI when it is opened.
+  if (themeOpened_ && themeDpi_ != form_.Dpi()) ForgetTheme();
   if (!themeOpened_ && hwnd_ && f.open && f.close && f.draw) {
     theme_ = f.open(hwnd_, L"BUTTON");
     themeOpened_ = true;
+    themeDpi_ = form_.Dpi();
   }
   return theme_;
 }

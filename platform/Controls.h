@@ -168,6 +168,7 @@ class Frame final : public ContainerControl {
   HTHEME Theme();
   HTHEME theme_ = nullptr;
   bool themeOpened_ = false;
+  int themeDpi_ = 0;
 };
 
 class PictureBox final : public ContainerControl {
