@@ -90,11 +90,18 @@ std::map<Text, Property> AllProperties() {
                   [](O& b) { return NameOf(b.MouseIcon()); }};
   all["Font"] = {[](O& b, const Text& v) { (void)b.SetFont({v}); },
                  [](O& b) { return b.Font().name; }};
+  all["FontSize"] = {[](O& b, const Text& v) { (void)b.SetFont({b.Font().name, std::stod(v)}); },
+                     [](O& b) { return std::to_string(b.Font().size); }};
   // Read only: the picture box in pixels, the picture's size, the default look; the access key,
   // the window text the dialog manager reads, and what screen readers hear.
   READ(Pixels, std::to_string(b.State().PicturePixels));
   READ(Width, std::to_string(b.State().PictureWidth));
   READ(Height, std::to_string(b.State().PictureHeight));
+  READ(LfHeight, [&] {  // the caption font's height in pixels
+    LOGFONTW f{};
+    GetObjectW(GetCurrentObject(OrnabuttonProbe::Buffer(b), OBJ_FONT), sizeof f, &f);
+    return std::to_string(f.lfHeight);
+  }());
   READ(Default, std::to_string(b.State().StateFlags & Default));
   READ(AccessKey, platform::Narrow(OrnabuttonProbe::Surface(b).AccessKeys()));
   READ(WindowText, platform::Narrow(test::WindowText(b.hwnd())));
@@ -228,6 +235,8 @@ TEST_F(Button, EachSetterReportsItsKeysStoresOnlyValuesInItsRangeAndTellsTheDesi
         ";mIcon=ico;mPointer mIcon;mPointer=99",
         "mIcon=ico;mIcon=bmp mIcon=none;;mPointer=99",
         "FontStyle=14;FontStyle=1;Font;FontStyle=0",
+        // 11 points are 14.67 pixels, 10.875 are 14.5: rounded half to even.
+        ";FontSize=11;Font;LfHeight=-15", ";FontSize=10.875;Font;LfHeight=-14",
         ";cFore=0xFF cFore=0xFF;cFHover cFHover cFore;cFHover=0xFF LockHover=0",
         ";cBack=0xFF;cBHover cBack;cBHover=0xFF LockHover=0",
         "cBack=0xFF;cBHover=0xFF0000 cBHover=0xFF0000 cBack=0xFF00;cBHover cBack;LockHover=1",
