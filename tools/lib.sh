@@ -141,7 +141,9 @@ velmora_package() {
 velmora_prefix() {
   # Stamp 5: prefixes are made with both the 64-bit and the 32-bit loader installed (a WoW64
   # prefix). One made before the 32-bit Wine came cannot start anything afterwards.
-  local stamp="$WINEPREFIX/.velmora-prefix-5"
+  # One made by the 64-bit loader alone has no 32-bit side: it is made again where 32-bit
+  # programs run.
+  local stamp="$WINEPREFIX/.velmora-prefix-5${VELMORA_NO_I386:+-x64-only}"
   [ -f "$stamp" ] && return 0
   note "preparing the Wine prefix $WINEPREFIX"
   if compgen -G "$WINEPREFIX/.velmora-prefix-*" >/dev/null; then
