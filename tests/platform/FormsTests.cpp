@@ -170,6 +170,19 @@ TEST_F(Forms, LinesFrameAndLabelPaintTheirColours) {
                           px.At(w / 2, h - 1) != face, px.At(w / 2, h / 2) == face, topEdge,
                           px.At(w - 4, 0) == face}),
               (std::array{true, true, true, true, true, true}));
+    // Painted through a small clip box, as a themed check box inside asks for its background,
+    // the frame shows there what a whole paint shows: across its border, inside it, under the
+    // caption and below it.
+    for (const RECT clip :
+         {RECT{0, h / 2, 12, h / 2 + 8}, RECT{1, h / 2, 30, h / 2 + 8}, RECT{2, h / 2, 30, h / 2 + 8},
+          RECT{w - 30, h / 2, w - 1, h / 2 + 8}, RECT{w / 2, h - 30, w / 2 + 8, h - 2},
+          RECT{w / 3, h / 3, w / 2, h / 2}, RECT{8, 0, 40, 24}, RECT{w / 2, 2, w / 2 + 8, h / 2}}) {
+      test::ClientPixels part(Child("Box"), &clip);
+      int differ = 0;
+      for (int y = clip.top; y < clip.bottom; ++y)
+        for (int x = clip.left; x < clip.right; ++x) differ += part.At(x, y) != px.At(x, y);
+      EXPECT_EQ(differ, 0) << clip.left << "," << clip.top;
+    }
   }
   {
     test::ClientPixels px(Child("Status"));

@@ -108,7 +108,7 @@ void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
   Send(in);
 }
 
-ClientPixels::ClientPixels(HWND hwnd) {
+ClientPixels::ClientPixels(HWND hwnd, const RECT* clip) {
   RECT r;
   GetClientRect(hwnd, &r);
   width_ = r.right;
@@ -118,6 +118,7 @@ ClientPixels::ClientPixels(HWND hwnd) {
   bitmap_ = CreateCompatibleBitmap(screen, std::max(width_, 1), std::max(height_, 1));
   ReleaseDC(nullptr, screen);
   old_ = static_cast<HBITMAP>(SelectObject(dc_, bitmap_));
+  if (clip) IntersectClipRect(dc_, clip->left, clip->top, clip->right, clip->bottom);
   SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT | PRF_ERASEBKGND);
 }
 

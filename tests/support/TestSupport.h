@@ -37,10 +37,11 @@ void MouseButton(bool down, bool right = false);
 void ClickCenter(HWND hwnd);
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {});
 
-// Pixels of a window's client area as it paints itself (WM_PRINTCLIENT into a memory DC).
+// Pixels of a window's client area as it paints itself (WM_PRINTCLIENT into a memory DC), the
+// whole area or only what a clip box lets through (black elsewhere).
 class ClientPixels {
  public:
-  explicit ClientPixels(HWND hwnd);
+  explicit ClientPixels(HWND hwnd, const RECT* clip = nullptr);
   ~ClientPixels();
   ClientPixels(const ClientPixels&) = delete;
   ClientPixels& operator=(const ClientPixels&) = delete;
