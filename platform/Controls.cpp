@@ -359,6 +359,7 @@ void Frame::ForgetTheme() {
   if (theme_) Themes().close(theme_);
   theme_ = nullptr;
   themeOpened_ = false;
+  bandState_ = -1;
 }
 
 HTHEME Frame::Theme() {
@@ -389,7 +390,11 @@ void Frame::Paint(HDC dc) {
   if (const HTHEME theme = Theme()) {
     const int state = enabled ? GBS_NORMAL : GBS_DISABLED;
     RECT inside = box;
-    const int band = BorderBand(theme, dc, BP_GROUPBOX, state, box, form_.Dpi());
+    // The band is a property of the style, kept with it: a frame paints once for every
+    // control inside it that draws its background through it.
+    if (bandState_ != state) band_ = BorderBand(theme, dc, BP_GROUPBOX, state, box, form_.Dpi());
+    bandState_ = state;
+    const int band = band_;
     InflateRect(&inside, -band, -band);
     if (!(band > 0 && clipped && Within(clip, inside)))
       Themes().draw(theme, dc, BP_GROUPBOX, state, &box, nullptr);

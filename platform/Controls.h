@@ -169,6 +169,7 @@ class Frame final : public ContainerControl {
   HTHEME theme_ = nullptr;
   bool themeOpened_ = false;
   int themeDpi_ = 0;
+  int band_ = 0, bandState_ = -1;  // the style's border band, for that group-box state
 };
 
 class PictureBox final : public ContainerControl {
