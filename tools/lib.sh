@@ -65,7 +65,8 @@ velmora_runs_i386() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 # build runs and is tested, the x86 build is built but its tests cannot run.
 velmora_choose_loader() {
   [ -n "${VELMORA_LOADER_CHOSEN:-}" ] && return 0
-  [ -x /usr/lib/wine/wine64 ] || return 0
+  # Decided once both loaders are installed (the set-up installs them).
+  [ -x /usr/lib/wine/wine64 ] && [ -e /usr/lib/wine/wine ] || return 0
   if ! velmora_runs_i386; then
     # Scripts, not links: the loader finds its preloader beside the name it was started by.
     local shim="$BUILD/wine64-loader" name
