@@ -45,7 +45,8 @@ constexpr auto Flat = [](COLORREF c) { return Sides{c, c, c, c}; };
 const auto Rect = [](int l, int t, int r, int b) { return Poly{{l, t}, {r, t}, {r, b}, {l, b}}; };
 const auto Dot = [](int x, int y) { return Rect(x, y, x + 1, y + 1); };
 
-enum St { Normal, Hover, Pressed, Default, Checked, Disabled, CheckedDefault };
+// DefaultUnframed: the default button with ShowFocusRect off.
+enum St { Normal, Hover, Pressed, Default, Checked, Disabled, CheckedDefault, DefaultUnframed };
 
 // A 40 x 20 picture: an opaque block (5, 3)-(35, 17) on magenta ground.
 platform::Picture Block() {
@@ -71,7 +72,9 @@ class Painting : public test::ButtonHost {
   void Paint(Ornabutton& b, St st) {
     if (st == Checked || st == CheckedDefault) b.SetMode(1), b.SetValue(true);
     if (st == Disabled) b.SetEnabled(false);
-    Render(b, {st == Hover, st == Pressed, st == Default || st == CheckedDefault});
+    if (st == DefaultUnframed) b.SetShowFocusRect(false);
+    Render(b, {st == Hover, st == Pressed,
+               st == Default || st == CheckedDefault || st == DefaultUnframed});
   }
   void Render(Ornabutton& b, Ornabutton::Interaction look) {
     const BITMAPINFO info = platform::TopDownBitmapInfo(kCanvasW, kCanvasH);
@@ -153,6 +156,8 @@ const LookRow kLooks[] = {
                                         {0x6BBADA, 0x69B8D8, 0x78D0F0, 0x7EDAFA}},
     {2, 0, Default, 0x6BBADA, Flat(kNavy), {0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B},
                                         {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C}},
+    {2, 0, DefaultUnframed, 0x6BBADA, Flat(kNavy), {0x75CBEB, 0x82E0FF, 0x62ACCC, 0x5AA0C0},
+                                                {0x72C6E6, 0x7EDAFA, 0x69B8D8, 0x64B0D0}},
     {2, 0, Checked, 0xBDC9C9, Flat(kNavy), {0xB2BFBF, 0xB2BFBF, 0xDAE4E4, 0xE6EFEF},
                                         {0xBDC9C9, 0xBBC7C7, 0xD5DFDF, 0xE0E9E9}},
     {2, 0, Disabled, 0x69B8D8, Flat(0x447C9C), Flat(kF), Flat(kF)},
@@ -252,7 +257,8 @@ const ShapeRow kShapes[] = {
     {0, 7, Hover, 40, 20, {40, 20}, {Rect(5, 3, 35, 17)}, {{20, 3, kHover}, {34, 10, kHover}, {20, 4, kPic}}},
     {0, 8, Normal, 40, 20, {40, 20}, {Rect(5, 3, 35, 17)}, {{20, 3, 0xEAEAEA}, {20, 4, kPic}}},
     {0, 8, Default, 40, 20, {40, 20}, {Rect(5, 3, 35, 17)}, {{20, 5, kK}, {20, 4, kPic}, {32, 10, kK}}},
-    {0, 7, Normal, 100, 100, {100, 50}, {}, {}},
+    // A picture scaled to the button shapes it at its new size: the block (12.5, 7.5)-(87.5, 42.5).
+    {0, 7, Normal, 100, 100, {100, 50}, {}, {{50, 25, kPic}, {80, 35, kPic}, {50, 5, kGround}, {95, 45, kGround}}},
 };
 // clang-format on
 
@@ -395,7 +401,8 @@ TEST_F(Painting, CaptionsTakeTheirColourReliefAndPushedPlace) {
     b.SetCaptionStyle(relief);
     b.SetHoverForeColor(static_cast<int32_t>(kHoverText));
     Paint(b, st);
-    const RECT c = b.State().CaptionRect;
+    const RECT c = b.State().CaptionRect, &p = plain.State().CaptionRect;
+    EXPECT_EQ(c.right - c.left, p.right - p.left + (relief ? 2 : 0)) << "room for the relief";
     for (const auto& [colour, dx, dy, edges] : copies) {
       const RECT f = Find(colour, {c.left - 3, c.top - 3, c.right + 3, c.bottom + 3});
       const RECT e{g.left + c.left + dx, g.top + c.top + dy, g.right + c.left + dx,
@@ -411,7 +418,8 @@ TEST_F(Painting, CaptionsTakeTheirColourReliefAndPushedPlace) {
 
 // A 16-pixel picture at the left edge (4, 7): key ground with one pixel 3 off the key (ground
 // too) and one 4 off (not), black, white and red bars. Pressed, it moves a pixel down and
-// right; disabled, all but its white turns flat grey.
+// right; disabled, all but its white turns flat grey. The same picture twice as wide (each
+// column doubled) is squeezed into the 16-pixel box and shows the same.
 TEST_F(Painting, PicturesShowTheFaceThroughTheirKeyAndGreyOutWhenDisabled) {
   const auto picture = [](int x, int y) -> COLORREF {
     if (y == 1 && (x == 1 || x == 2)) return x == 1 ? RGB(252, 3, 252) : RGB(251, 0, 255);
@@ -419,18 +427,20 @@ TEST_F(Painting, PicturesShowTheFaceThroughTheirKeyAndGreyOutWhenDisabled) {
     return x < 5 ? kK : x < 10 ? kW : 0x0000FF;
   };
   const POINT at[] = {{0, 0}, {1, 1}, {2, 1}, {2, 8}, {7, 8}, {13, 8}, {15, 15}};
-  const std::tuple<St, int, std::array<COLORREF, 7>> rows[] = {
-      {Normal, 0, {kBack, kBack, RGB(251, 0, 255), kK, kW, 0x0000FF, kBack}},
-      {Pressed, 1, {kBack, kBack, RGB(251, 0, 255), kK, kW, 0x0000FF, kBack}},
-      {Disabled, 0, {kBack, kBack, kG, kG, kBack, kG, kBack}},
+  const std::tuple<St, int, int, std::array<COLORREF, 7>> rows[] = {
+      {Normal, 0, 1, {kBack, kBack, RGB(251, 0, 255), kK, kW, 0x0000FF, kBack}},
+      {Normal, 0, 2, {kBack, kBack, RGB(251, 0, 255), kK, kW, 0x0000FF, kBack}},
+      {Pressed, 1, 1, {kBack, kBack, RGB(251, 0, 255), kK, kW, 0x0000FF, kBack}},
+      {Disabled, 0, 1, {kBack, kBack, kG, kG, kBack, kG, kBack}},
   };
-  for (const auto& [st, shift, colours] : rows) {
+  for (const auto& [st, shift, wide, colours] : rows) {
     Ornabutton& b = Button(4);
-    b.SetPicture(platform::Picture::FromBitmap(test::MakePicture(16, 16, picture)));
+    b.SetPicture(platform::Picture::FromBitmap(test::MakePicture(
+        16 * wide, 16, [&, w = wide](int x, int y) { return picture(x / w, y); })));
     b.SetCaption(L"");
     Paint(b, st);
     for (int i = 0; i < 7; ++i)
-      EXPECT_EQ(Px(4 + at[i].x + shift, 7 + at[i].y + shift), colours[i]) << st << ": " << i;
+      EXPECT_EQ(Px(4 + at[i].x + shift, 7 + at[i].y + shift), colours[i]) << wide << st << i;
   }
 }
 
@@ -607,7 +617,11 @@ TEST_F(Painting, InHighContrastEveryLookDrawsOnlyTheSystemColours) {
           for (int x = 0; x < 100; ++x)
             foreign += std::find(system.begin(), system.end(), Px(x, y)) == system.end();
         EXPECT_EQ(foreign, 0);
+        if (shape == 4 && (st == Pressed || st == Checked))  // a pushed ellipse's shaded band
+          ExpectDots({{0, 15, H::kText}, {1, 15, H::kShade}, {4, 15, H::kLit}});
         if (shape != 0) continue;
+        if (style == 2 || style == 7)  // the steps at the rounded region's corners
+          EXPECT_THAT((std::vector{Px(1, 1), Px(1, 28), Px(98, 1), Px(98, 28)}), Each(H::kText));
         // The named parts of the rectangle: face, caption, rings at both ends, focus frame.
         const bool lit = st == Hover || st == Pressed || st == Checked;
         const bool sunk = st == Pressed || st == Checked;

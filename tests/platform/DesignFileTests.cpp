@@ -24,7 +24,7 @@ const char* const kGood = R"({
      "alignment": "center", "useMnemonic": false},
     {"kind": "picturebox", "name": "Picture1", "container": "Sample",
      "left": 0, "top": 2400, "width": 900, "height": 255, "tabIndex": 1, "picture": "APPICON",
-     "autoSize": true},
+     "autoSize": true, "backColor": "&hFF00"},
     {"kind": "commandbutton", "name": "OK", "container": "Sample", "caption": "OK",
      "left": 3200, "top": 2400, "width": 900, "height": 345, "tabIndex": 4,
      "default": true, "cancel": true},
@@ -59,6 +59,7 @@ TEST(DesignFile, GoodDesignYieldsEveryValueAndTheDefaults) {
   EXPECT_FALSE(check.font.has_value());
   const ControlDesign &label = *d.Find("Label1"), &picture = *d.Find("Picture1"), &ok = *d.Find("OK");
   EXPECT_EQ(label.alignment, TextAlign::Center);
+  EXPECT_EQ(picture.backColor, 0xFF00u);
   EXPECT_EQ((std::array<int, 6>{label.useMnemonic, label.borderStyle, picture.borderStyle, picture.autoSize,
                                 ok.isDefault, ok.isCancel}),
             (std::array<int, 6>{false, 0, 1, true, true, true}));

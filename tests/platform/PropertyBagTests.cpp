@@ -18,13 +18,14 @@ PropertyBag FromText(const std::string& text) {
 
 TEST(PropertyBag, ReadsConvertStoredValuesToTheTypeAskedFor) {
   const PropertyBag bag = FromText(R"({"long": 42, "neg": -7, "text": "Hello", "hex": "&H8000000F&",
-      "hex2": "0x00FF00", "number": "12", "half": 2.5, "yes": true, "no": false, "yesText": "True",
+      "hex2": "0x00FF00", "hex3": " &hff", "number": "12", "half": 2.5, "yes": true, "no": false, "yesText": "True",
       "font": {"name": "Arial", "size": 10, "bold": true}})");
   // Halves go to the even neighbour; True is -1.
   EXPECT_EQ((std::array{bag.ReadLong("long", 0), bag.ReadLong("NEG", 0), bag.ReadLong("hex", 0),
-                        bag.ReadLong("hex2", 0), bag.ReadLong("number", 0), bag.ReadLong("half", 0),
-                        bag.ReadLong("yes", 0), int32_t{bag.ReadInteger("long", 0)}}),
-            (std::array{42, -7, static_cast<int32_t>(0x8000000F), 0x00FF00, 12, 2, -1, 42}));
+                        bag.ReadLong("hex2", 0), bag.ReadLong("hex3", 0), bag.ReadLong("number", 0),
+                        bag.ReadLong("half", 0), bag.ReadLong("yes", 0), bag.ReadLong("no", 9),
+                        int32_t{bag.ReadInteger("long", 0)}}),
+            (std::array{42, -7, static_cast<int32_t>(0x8000000F), 0x00FF00, 0xFF, 12, 2, -1, 0, 42}));
   EXPECT_EQ((std::array{bag.ReadBoolean("yes", false), bag.ReadBoolean("no", true),
                         bag.ReadBoolean("yesText", false), bag.ReadBoolean("long", false)}),
             (std::array{true, false, true, true}));
