@@ -14,9 +14,9 @@ TEST(Soak, RedrawsResizesChangesAndButtonsMadeAndDestroyedLoseNoDrawingObject) {
   test::RecordingMessageBoxes boxes;
   Ornabutton::Register();
   // The first round fills the system's own caches (fonts, region machinery).
-  test::RunSoak({200, 20, 40, 25});
+  test::RunSoak({100, 10, 20, 25});
   const int before = test::GdiHeadroom();
-  test::RunSoak({500, 50, 100, 25});
+  test::RunSoak({250, 25, 50, 25});
   EXPECT_EQ(test::GdiHeadroom(), before);
 }
 
