@@ -188,6 +188,24 @@ REG
   touch "$stamp"
 }
 
+# Runs ctest for a preset under Xvfb. Each prefix the tests use keeps one Wine server, with
+# Wine's own services, for the whole run: otherwise every test program waits for them to start
+# again, seconds each. The services are started first, by a program whose output goes nowhere
+# (started by a test, they would hold ctest's output open); the servers stop when ctest ends.
+velmora_ctest() {
+  local prefixes=("$WINEPREFIX" "$BUILD/wineprefix-144" "$BUILD/wineprefix-192") code=0
+  # shellcheck disable=SC2016
+  xvfb-run -a -s "$XVFB_SCREEN" bash -c '
+    for p in "${@:2:3}"; do
+      [ ! -d "$p" ] || { WINEPREFIX="$p" wineserver -p && WINEPREFIX="$p" wine cmd /c exit 0; } \
+        </dev/null >/dev/null 2>&1
+    done
+    ctest --preset "$1" "${@:5}"' ctest "$1" "${prefixes[@]}" "${@:2}" || code=$?
+  local p
+  for p in "${prefixes[@]}"; do [ ! -d "$p" ] || WINEPREFIX="$p" wineserver -k 2>/dev/null || true; done
+  return $code
+}
+
 # A copy of the prefix whose screen has another DPI (build/wineprefix-<dpi>), for the tests
 # and screenshots at 150 % and 200 %.
 velmora_prefix_dpi() {
